@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace brackmoor {
+
+// The entry of `folder` whose name equals `name` without regard to ASCII letter case, as
+// Windows matches file names; an exact match wins. Nothing when there is none or the folder
+// cannot be read.
+std::optional<std::filesystem::path> FindInFolderIgnoringCase(const std::filesystem::path& folder,
+                                                              std::string_view name);
+
+// `file` as it exists on disk when its last component differs only in letter case; `file`
+// itself when it exists as given or not at all (the name a new file would get).
+std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& file);
+
+}  // namespace brackmoor
