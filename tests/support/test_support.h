@@ -1,0 +1,44 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/messages.h"
+
+namespace brackmoor::test {
+
+// Records every message box instead of showing it, and answers from a queue (OK, or the
+// first button, when the queue is empty).
+class RecordingMessages : public MessageSink {
+public:
+    MessageAnswer show(const Message& message) override;
+
+    std::vector<Message> shown;
+    std::deque<MessageAnswer> answers;
+
+    // The texts shown, in order.
+    std::vector<std::string> texts() const;
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the program keeps folder paths: ending in a separator.
+    std::string withSeparator() const { return path_.string() + "/"; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& file);
+
+}  // namespace brackmoor::test
