@@ -1,0 +1,199 @@
+#include "launch/launch_plan.h"
+
+namespace brackmoor {
+
+DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focused, bool autoload,
+                                 const std::string& gameFolder, PathStyle style) {
+    DiskGathering gathering;
+    const int count = static_cast<int>(names.size());
+    if (focused < 0 || focused >= count) {
+        return gathering;
+    }
+    const auto pathOf = [&](int i) { return DiskPath(gameFolder, names[i], style); };
+    gathering.disks[0] = pathOf(focused);
+    if (autoload && IsADisk(gathering.disks[0])) {
+        // Each candidate is selected as it is looked at, whether or not it passes its test.
+        int next = focused + 1;
+        if (next < count) {
+            gathering.selectInTurn.push_back(next);
+            gathering.disks[1] = pathOf(next);
+            ++next;
+            if (next < count) {
+                gathering.selectInTurn.push_back(next);
+                const std::string candidate = pathOf(next);
+                if (IsCDisk(candidate)) {
+                    gathering.disks[2] = candidate;
+                    ++next;
+                    if (next < count) {
+                        gathering.selectInTurn.push_back(next);
+                        const std::string last = pathOf(next);
+                        if (IsDDisk(last)) {
+                            gathering.disks[3] = last;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    if (autoload) {
+        gathering.reduceSelection = true;
+        gathering.keep = focused;
+    }
+    return gathering;
+}
+
+DiskGathering GatherMultipleLaunch(const std::vector<std::string>& names,
+                                   const std::vector<bool>& selected, const std::string& gameFolder,
+                                   PathStyle style) {
+    DiskGathering gathering;
+    std::size_t used = 0;
+    int first = -1;
+    for (std::size_t i = 0; i < names.size() && i < selected.size(); ++i) {
+        if (!selected[i]) {
+            continue;
+        }
+        if (first < 0) {
+            first = static_cast<int>(i);
+        }
+        if (used < gathering.disks.size()) {
+            gathering.disks[used++] = DiskPath(gameFolder, names[i], style);
+        }
+    }
+    if (first >= 0) {
+        gathering.reduceSelection = true;
+        gathering.keep = first;
+    }
+    return gathering;
+}
+
+void ApplySelectionChanges(const DiskGathering& gathering, FileSelection& files) {
+    for (const int index : gathering.selectInTurn) {
+        files.setSelected(index, true);
+    }
+    if (gathering.reduceSelection) {
+        DeselectAllFiles(files);
+        files.setSelected(gathering.keep, true);
+    }
+}
+
+std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const MediaChoices& choices,
+                                     const LauncherSettings& settings) {
+    const int slot = choices.configIndex + 1;
+    if (choices.configIndex < 0 || slot >= static_cast<int>(settings.ConfigLocations.size()) ||
+        settings.ConfigLocations[slot].empty()) {
+        return std::nullopt;
+    }
+    LaunchPlan plan;
+    plan.configPath = settings.ConfigLocations[slot];
+    plan.slots = disks;
+    plan.disableUnused = choices.disableUnused;
+    const int w = choices.workbenchIndex;
+    if (w >= 1) {
+        if (w >= static_cast<int>(settings.WorkBenchLocations.size()) ||
+            settings.WorkBenchLocations[w].empty()) {
+            return std::nullopt;
+        }
+        plan.slots = {settings.WorkBenchLocations[w], disks[0], disks[1], disks[2]};
+    }
+    return plan;
+}
+
+LaunchOutcome ExecuteLaunchPlan(const LaunchPlan& plan, const LauncherSettings& settings,
+                                ProcessStarter& starter) {
+    LaunchOutcome outcome;
+    outcome.configPath = plan.configPath;
+    outcome.program = settings.WinUAEName;
+    outcome.plan = plan;
+    Result written = RewriteEmulatorConfig(plan.configPath, plan.slots, plan.disableUnused,
+                                           KeyNamesFrom(settings));
+    if (!written) {
+        outcome.kind = LaunchOutcome::Kind::RewriteFailed;
+        outcome.reason = written.error();
+        return outcome;
+    }
+    if (!ProgramExists(settings.WinUAEName)) {
+        outcome.kind = LaunchOutcome::Kind::PathsWrong;
+        return outcome;
+    }
+    ProcessRequest request;
+    Result composed = EmulatorRequest(settings, plan.configPath, &request);
+    Result started = composed ? starter.start(request, &outcome.pid) : composed;
+    if (!started) {
+        outcome.kind = LaunchOutcome::Kind::StartRefused;
+        outcome.reason = started.error();
+        return outcome;
+    }
+    outcome.kind = LaunchOutcome::Kind::Started;
+    return outcome;
+}
+
+namespace {
+
+LaunchOutcome Finish(const DiskGathering& gathering, FileListView& files,
+                     const LaunchContext& context) {
+    ApplySelectionChanges(gathering, files);
+    const MediaChoices choices = context.readChoices ? context.readChoices() : MediaChoices{};
+    const auto plan = PlanDrives(gathering.disks, choices, *context.settings);
+    if (!plan) {
+        LaunchOutcome outcome;
+        outcome.kind = LaunchOutcome::Kind::PathsWrong;
+        outcome.program = context.settings->WinUAEName;
+        return outcome;
+    }
+    return ExecuteLaunchPlan(*plan, *context.settings, *context.starter);
+}
+
+std::vector<std::string> NamesOf(const FileListView& files) {
+    std::vector<std::string> names;
+    const int count = files.count();
+    names.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    for (int i = 0; i < count; ++i) {
+        names.push_back(files.name(i));
+    }
+    return names;
+}
+
+}  // namespace
+
+LaunchOutcome RunLaunch(FileListView& files, bool autoload, const LaunchContext& context) {
+    const DiskGathering gathering = GatherSingleLaunch(NamesOf(files), files.focusedIndex(),
+                                                       autoload, context.gameFolder, context.style);
+    if (gathering.disks[0].empty()) {
+        return LaunchOutcome{};
+    }
+    return Finish(gathering, files, context);
+}
+
+LaunchOutcome RunLaunchMultiple(FileListView& files, const LaunchContext& context) {
+    const std::vector<std::string> names = NamesOf(files);
+    std::vector<bool> selected(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        selected[i] = files.isSelected(static_cast<int>(i));
+    }
+    const DiskGathering gathering =
+        GatherMultipleLaunch(names, selected, context.gameFolder, context.style);
+    if (gathering.disks[0].empty()) {
+        return LaunchOutcome{};
+    }
+    return Finish(gathering, files, context);
+}
+
+std::optional<Message> LaunchMessage(const LaunchOutcome& outcome) {
+    Message message;
+    message.icon = MessageIcon::Critical;
+    switch (outcome.kind) {
+        case LaunchOutcome::Kind::RewriteFailed:
+            message.text = "The emulator configuration \"" + outcome.configPath +
+                           "\" could not be written: " + outcome.reason +
+                           ". The emulator was not started.";
+            return message;
+        case LaunchOutcome::Kind::StartRefused:
+            message.text = "The emulator \"" + outcome.program +
+                           "\" could not be started: " + outcome.reason + ".";
+            return message;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace brackmoor
