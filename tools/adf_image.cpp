@@ -19,7 +19,9 @@ void PutLong(std::string& image, std::size_t at, std::uint32_t value) {
 }
 
 std::uint32_t GetLong(const std::string& image, std::size_t at) {
-    auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(image[i])); };
+    auto byte = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(image[i]));
+    };
     return byte(at) << 24 | byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3);
 }
 

@@ -1,0 +1,147 @@
+#include "app/frm_mdi_main.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include "browser/frm_files.h"
+#include "browser/frm_folder_bar.h"
+#include "media/frm_media.h"
+#include "options/frm_options.h"
+#include "settings/profile_values.h"
+#include "settings/startup.h"
+#include "settings/window_placement.h"
+
+namespace brackmoor {
+
+namespace {
+
+void FillChoices(QComboBox* list, const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        list->addItem(QString::fromStdString(item));
+    }
+}
+
+double LogicalDpi(const QWidget* widget) {
+    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+}  // namespace
+
+FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(std::move(settings)),
+      messages_(messages),
+      runDialog_([](QDialog& dialog) { return dialog.exec(); }) {
+    setObjectName("frmMDIMain");
+    setWindowTitle("Brackmoor");
+    buildControls();
+    buildMenus();
+}
+
+void FrmMDIMain::buildControls() {
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName("mdiArea");
+    mdiArea_->setBackground(palette().brush(QPalette::Dark));  // the application workspace
+    setCentralWidget(mdiArea_);
+
+    frmFolderBar_ = new FrmFolderBar;
+    frmFiles_ = new FrmFiles;
+    frmMedia_ = new FrmMedia;
+    for (QMdiSubWindow* child :
+         {static_cast<QMdiSubWindow*>(frmFolderBar_), static_cast<QMdiSubWindow*>(frmFiles_),
+          static_cast<QMdiSubWindow*>(frmMedia_)}) {
+        mdiArea_->addSubWindow(child);
+        child->hide();  // shown at their saved places by the load
+    }
+    resize(1024, 720);
+}
+
+void FrmMDIMain::buildMenus() {
+    QMenu* mnufile = menuBar()->addMenu("File");
+    mnufile->setObjectName("mnufile");
+    QAction* mnuExit = mnufile->addAction("Exit");
+    mnuExit->setObjectName("mnuExit");
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void FrmMDIMain::load() {
+    ensureSnapsFolder();
+    if (!SettingsFileExists(settings_.AppPath)) {
+        openOptions();
+    }
+    LoadSettings();
+    LoadWindowPositions();
+}
+
+void FrmMDIMain::ensureSnapsFolder() {
+    bool created = false;
+    const Result made = EnsureSnapsFolder(settings_.AppPath, &created);
+    if (created) {
+        messages_.show(SnapsMissingMessage());
+    }
+    if (!made) {
+        messages_.show(
+            CannotWriteMessage("the 'Snaps' folder in " + settings_.AppPath, made.error()));
+    }
+}
+
+void FrmMDIMain::openOptions() {
+    FrmOptions options(settings_, messages_, this);
+    runDialog_(options);
+}
+
+void FrmMDIMain::LoadSettings() {
+    applySettingsLoad(brackmoor::LoadSettings(settings_));
+}
+
+void FrmMDIMain::applySettingsLoad(const SettingsLoad& load) {
+    settings_ = load.settings;
+    QComboBox* configs = frmMedia_->cmbConfigToUse();
+    QComboBox* workbenches = frmMedia_->cmbWBUse();
+    const QSignalBlocker blockConfigs(configs);
+    const QSignalBlocker blockWorkbenches(workbenches);
+    configs->clear();
+    workbenches->clear();
+    FillChoices(configs, load.configItems);
+    configs->setCurrentIndex(load.selectFirstConfig ? 0 : -1);
+    if (load.workbenchItems) {
+        workbenches->addItem("NONE");
+        FillChoices(workbenches, *load.workbenchItems);
+        workbenches->setCurrentIndex(0);
+    }
+    if (load.folderBarPath) {
+        frmFolderBar_->setDlbFoldersPath(QString::fromStdString(*load.folderBarPath));
+    }
+    if (load.fileListPath) {
+        frmFiles_->setPath(QString::fromStdString(*load.fileListPath));
+    }
+    for (const Message& message : load.messages) {
+        messages_.show(message);
+    }
+}
+
+void FrmMDIMain::LoadWindowPositions() {
+    QMdiSubWindow* windows[] = {frmFolderBar_, frmFiles_, frmMedia_};
+    const double dpi = LogicalDpi(this);
+    for (int i = 0; i < 3; ++i) {
+        const WindowPlacement saved =
+            ReadWindowPlacement(settings_.AppPath, kDefaultWindowPlacements[i].section);
+        // A size the window system cannot show (0, negative) becomes the smallest it can.
+        const QSize smallest = windows[i]->minimumSizeHint();
+        const int width = std::max(TwipsToPixels(saved.width, dpi), smallest.width());
+        const int height = std::max(TwipsToPixels(saved.height, dpi), smallest.height());
+        windows[i]->setGeometry(TwipsToPixels(saved.left, dpi), TwipsToPixels(saved.top, dpi),
+                                width, height);
+    }
+    for (QMdiSubWindow* window : windows) {
+        window->show();
+    }
+}
+
+}  // namespace brackmoor
