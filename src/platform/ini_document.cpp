@@ -192,11 +192,12 @@ std::string_view IniDocument::lineEnding() const {
 }
 
 Result IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-    section = TrimIniBlanks(section);
-    key = TrimIniBlanks(key);
+    // Checked before trimming: a name that arrives with a line break is refused, not mended.
     if (BreaksLines(section) || BreaksLines(key) || BreaksLines(value)) {
         return Result::Fail("a line break or NUL cannot be written into an INI file");
     }
+    section = TrimIniBlanks(section);
+    key = TrimIniBlanks(key);
     if (key.find('=') != std::string_view::npos) {
         return Result::Fail("a key name cannot hold \"=\"");
     }
