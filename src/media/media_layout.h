@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brackmoor {
+
+// Window sizes and positions are kept in twips, 1/1440 inch; the screen's logical DPI turns
+// them into pixels.
+inline constexpr int kTwipsPerInch = 1440;
+
+// Nearest whole pixel.
+int TwipsToPixels(int twips, int dpi);
+// The fewest whole pixels that cover `twips`, for lower limits that must not round below.
+int TwipsToPixelsAtLeast(int twips, int dpi);
+int PixelsToTwips(int pixels, int dpi);
+
+// The media window's resize rule, in twips of the window's outer frame. Only the tab control,
+// the screenshot and the note follow the window; everything else keeps its design place.
+struct Size2 {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size2& o) const { return width == o.width && height == o.height; }
+};
+
+inline constexpr Size2 kMediaMinimumWindow{4600, 3950};
+
+struct MediaLayout {
+    Size2 window;  // the window size after the minimum is applied
+    Size2 tab;     // tabMedia
+    Size2 image;   // imgMedia
+    Size2 notes;   // txtNotes
+};
+
+MediaLayout LayoutMediaWindow(Size2 window);
+
+// The compression box of the capture tab keeps its number between 0 and 100: the text it
+// should be changed to, or nothing when it may stay as typed (fractions and text that is not a
+// number at all stay).
+std::optional<std::string> ClampCompressionText(std::string_view text);
+
+// The keys the compression box accepts: digits, "-", "." and Backspace.
+bool IsCompressionKey(char c);
+
+}  // namespace brackmoor
