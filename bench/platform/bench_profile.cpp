@@ -29,7 +29,9 @@ const std::filesystem::path& LargeFile() {
     return file;
 }
 
-std::string Section(int i) { return "GAME NUMBER " + std::to_string((i * 7919) % 10000); }
+std::string Section(int i) {
+    return "GAME NUMBER " + std::to_string((i * 7919) % 10000);
+}
 
 void ReadUnchangedFile(benchmark::State& state) {
     const auto& file = LargeFile();

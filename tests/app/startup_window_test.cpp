@@ -1,0 +1,201 @@
+// Start-up through the real main window, offscreen: what the user is told and what the windows
+// show afterwards.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/frm_mdi_main.h"
+#include "browser/frm_files.h"
+#include "browser/frm_folder_bar.h"
+#include "media/frm_media.h"
+#include "settings/startup.h"
+#include "test_support.h"
+
+using namespace brackmoor;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+namespace {
+
+QStringList Items(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+std::string GoodSettings(const std::string& games, const std::string& filesSection) {
+    std::string text = "[Brackmoor]\r\nStartGameDir=" + games +
+                       "\r\n[WinUAE Compatability]\r\nWinUAEName=/usr/bin/fs-uae\r\n"
+                       "WinUAECommandLinePass=-config=\r\n[WorkBench Locations]\r\n";
+    for (int n = 1; n <= 10; ++n)
+        text += std::to_string(n) + "=\r\n";
+    text += "[Config Locations]\r\n1=/cfg/A500.uae\r\n";
+    for (int n = 2; n <= 50; ++n)
+        text += std::to_string(n) + "=\r\n";
+    text += "[Folder]\r\nWidth=4600\r\nHeight=4000\r\nLeft=0\r\nTop=0\r\n" + filesSection +
+            "[Media]\r\nWidth=4600\r\nHeight=3950\r\nLeft=0\r\nTop=4000\r\n";
+    return text;
+}
+
+struct Started {
+    test::RecordingMessages messages;
+    std::unique_ptr<FrmMDIMain> window;
+    int dialogsRun = 0;
+    QStringList dialogValues;
+
+    explicit Started(
+        const std::string& appPath, std::function<void(QDialog&)> answer = [](QDialog&) {}) {
+        LauncherSettings settings;
+        settings.AppPath = appPath;
+        window = std::make_unique<FrmMDIMain>(settings, messages);
+        window->setDialogRunner([this, answer](QDialog& dialog) {
+            ++dialogsRun;
+            for (const char* name : {"txtGames", "txtEXE", "txtComline", "txtFloppycount",
+                                     "txtfloppy0", "txtfloppy3"}) {
+                dialogValues << dialog.findChild<QLineEdit*>(name)->text();
+            }
+            answer(dialog);
+            return 0;
+        });
+        window->load();
+        window->show();
+    }
+    QStringList texts() const {
+        QStringList out;
+        for (const auto& t : messages.texts())
+            out << QString::fromStdString(t);
+        return out;
+    }
+};
+
+}  // namespace
+
+class StartupWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartInAnEmptyFolder() {
+        TempDir dir;
+        QStringList configs;
+        QStringList workbenches;
+        bool configSelected = false;
+        Started s(dir.withSeparator(), [&](QDialog& dialog) {
+            const auto* list = dialog.findChild<QListWidget*>("lstOptConfigs");
+            configs << list->item(0)->text();
+            configSelected = list->currentRow() == 0;
+            QCOMPARE(dialog.findChild<QListWidget*>("lstoptWB")->count(), 0);
+        });
+
+        QCOMPARE(s.dialogsRun, 1);
+        QCOMPARE(configs, QStringList{"C:\\Games\\WinUAE\\Configurations\\1200.uae"});
+        QVERIFY(configSelected);
+        QCOMPARE(s.dialogValues, (QStringList{"C:\\Games\\Amiga", "C:\\Games\\WinUAE\\WinUAE.exe",
+                                              "-config=", "nr_floppies", "floppy0", "floppy3"}));
+        const QStringList texts = s.texts();
+        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts[0], QString("No local 'Snaps' folder, making one now."));
+        QCOMPARE(s.messages.shown[0].icon, MessageIcon::Critical);
+        QVERIFY(texts[1].startsWith("You don't have a file called 'Brackmoor.INI'"));
+        QCOMPARE(s.messages.shown[1].icon, MessageIcon::Information);
+        // The default start folder names a Windows drive, which does not exist here.
+        QCOMPARE(texts[2], QString::fromStdString(PathsWrongMessage().text));
+
+        QVERIFY(std::filesystem::is_directory(dir.path() / "Snaps"));
+        QVERIFY(std::filesystem::exists(dir.path() / "Brackmoor.ini"));
+        QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"1200.uae"});
+        QCOMPARE(s.window->media()->cmbConfigToUse()->currentIndex(), 0);
+        QCOMPARE(Items(s.window->media()->cmbWBUse()), QStringList{"NONE"});
+        QCOMPARE(s.window->media()->cmbWBUse()->currentIndex(), 0);
+        QCOMPARE(s.window->windowTitle(), QString("Brackmoor"));
+    }
+
+    void cancelInTheFirstStartDialogIsRemembered() {
+        TempDir dir;
+        Started s(dir.withSeparator(),
+                  [](QDialog& dialog) { dialog.findChild<QPushButton*>("Command1")->click(); });
+        QVERIFY(s.window->settings().OptionsCancelled);
+        QVERIFY(std::filesystem::exists(dir.path() / "Brackmoor.ini"));  // written on opening
+    }
+
+    void aGoodFileStartsQuietlyAtTheSavedPlaces() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        const std::string settings =
+            GoodSettings(dir.path().string(), "[Files]\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n");
+        WriteFile(dir.path() / "Brackmoor.INI", settings);
+        Started s(dir.withSeparator());
+
+        QCOMPARE(s.dialogsRun, 0);
+        QVERIFY(s.texts().isEmpty());
+        // 15 twips are a pixel at 96 DPI.
+        QCOMPARE(s.window->folderBar()->geometry(), QRect(0, 0, 307, 267));
+        // The media window's own minimum (3950 twips) may round its height up by a pixel.
+        QCOMPARE(s.window->media()->geometry().topLeft(), QPoint(0, 267));
+        QCOMPARE(s.window->media()->width(), 307);
+        QVERIFY(qAbs(s.window->media()->height() - 263) <= 1);
+        // No Width: 0, raised to the smallest frame the window system draws.
+        const QRect files = s.window->files()->geometry();
+        QCOMPARE(files.topLeft(), QPoint(307, 0));
+        QCOMPARE(files.height(), 530);
+        QCOMPARE(files.width(), s.window->files()->minimumSizeHint().width());
+        for (QMdiSubWindow* child : {static_cast<QMdiSubWindow*>(s.window->folderBar()),
+                                     static_cast<QMdiSubWindow*>(s.window->files()),
+                                     static_cast<QMdiSubWindow*>(s.window->media())}) {
+            QVERIFY(child->isVisible());
+        }
+        QCOMPARE(s.window->folderBar()->windowTitle(), QString("Folders"));
+        QCOMPARE(s.window->files()->windowTitle(), QString("Files"));
+        QCOMPARE(s.window->media()->windowTitle(), QString("Media"));
+        QCOMPARE(s.window->folderBar()->dlbFoldersPath(),
+                 QString::fromStdString(dir.path().string()));
+        QCOMPARE(ReadFile(dir.path() / "Brackmoor.INI"), settings);  // never rewritten unasked
+    }
+
+    void aRemovedConfigurationKeyRevertsToTheRoot() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        std::string settings = GoodSettings(dir.path().string(), "");
+        settings.replace(settings.find("2=\r\n", settings.find("[Config")), 4, "");
+        WriteFile(dir.path() / "Brackmoor.INI", settings);
+        Started s(dir.withSeparator());
+
+        QCOMPARE(s.texts().size(), 1);
+        QVERIFY(s.texts()[0].startsWith("Missing media! Reverting to '/' \r"));
+        QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"A500.uae"});
+        QCOMPARE(s.window->media()->cmbConfigToUse()->currentIndex(), -1);
+        QCOMPARE(s.window->media()->cmbWBUse()->count(), 0);
+        QCOMPARE(s.window->folderBar()->dlbFoldersPath(), QString("/"));
+        QCOMPARE(s.window->files()->path(), QString("/"));
+        QCOMPARE(s.window->settings().WinUAEName, std::string());
+    }
+
+    void anUnwritableApplicationFolderIsReportedAndStartUpGoesOn() {
+        Started s("/proc/self/");
+        const QStringList texts = s.texts();
+        QVERIFY(texts.size() >= 3);
+        QCOMPARE(texts[0], QString("No local 'Snaps' folder, making one now."));
+        QVERIFY(texts[1].startsWith("Cannot write the 'Snaps' folder"));
+        QVERIFY(texts.filter("Cannot write the settings file").size() == 1);
+        QVERIFY(s.window->isVisible());
+    }
+
+    void theFileMenuHasExit() {
+        TempDir dir;
+        Started s(dir.withSeparator());
+        QAction* exit = s.window->findChild<QAction*>("mnuExit");
+        QVERIFY(exit != nullptr);
+        QCOMPARE(exit->text(), QString("Exit"));
+        exit->trigger();
+        QVERIFY(!s.window->isVisible());
+    }
+};
+
+QTEST_MAIN(StartupWindowTest)
+#include "startup_window_test.moc"
