@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "launch/naming_rules.h"
 #include "media/media_artwork.h"
 #include "media/media_layout.h"
 #include "media/notes_box.h"
@@ -406,12 +407,14 @@ void FrmMedia::onSaveNote() {
 }
 
 void FrmMedia::onStopper() {
-    if (selection_ == nullptr || selection_->fileCount() == 0) {
+    if (selection_ == nullptr || selection_->count() == 0) {
         return;
     }
-    const int first = selection_->firstSelectedIndex();
-    selection_->deselectAllFiles();
-    selection_->selectFile(first);
+    // Selecting the item again runs the file list's selection handling, which reloads this
+    // window and leaves the multi-select mode.
+    const int first = FirstSelectedIndex(*selection_);
+    DeselectAllFiles(*selection_);
+    selection_->setSelected(first, true);
 }
 
 void FrmMedia::onCompressionChanged(const QString& text) {

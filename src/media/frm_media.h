@@ -35,7 +35,9 @@ class FrmMedia : public QMdiSubWindow {
 public:
     explicit FrmMedia(QWidget* parent = nullptr);
 
-    // What the window works with, all owned elsewhere and living for the whole run. Until they
+    // What the window works with, all owned elsewhere and living for the whole run: the
+    // settings (for AppPath), the message boxes, the current game and the file list's selection
+    // (for the stopper; selecting an item must run the list's selection handling). Until they
     // are attached the buttons write nothing.
     void attach(const LauncherSettings* settings, MessageSink* messages,
                 CurrentGameSource* currentGame, FileSelection* selection);

@@ -3,30 +3,31 @@
 #include <optional>
 #include <string>
 
+#include "launch/naming_rules.h"
+
 namespace brackmoor {
 
-// The media window acts on the current game: the file list's focused item. The file list
-// implements these; tests use stand-ins.
+class FileListView;  // launch/launch_plan.h
+
+// The media window acts on the current game: the file list's focused item. The multi-select
+// stopper works on the file list through the launch engine's FileSelection.
 
 class CurrentGameSource {
 public:
     virtual ~CurrentGameSource() = default;
-    // The game key of the focused item; nothing when the list is empty or the item's name gives
-    // no key.
+    // The game key of the focused item; nothing when the list is empty or the item's name
+    // gives no key.
     virtual std::optional<std::string> currentGameKey() const = 0;
 };
 
-// The selection operations the multi-select stopper needs.
-class FileSelection {
+// The current game of a file list: the game key of its focused item.
+class FocusedGameOfList : public CurrentGameSource {
 public:
-    virtual ~FileSelection() = default;
-    virtual int fileCount() const = 0;
-    // Position of the first selected item in list order, or 0 when none is selected.
-    virtual int firstSelectedIndex() const = 0;
-    virtual void deselectAllFiles() = 0;
-    // Selects the item and makes it the focused item; this runs the list's selection handling,
-    // which reloads the media window and leaves the multi-select mode.
-    virtual void selectFile(int index) = 0;
+    explicit FocusedGameOfList(const FileListView& files) : files_(files) {}
+    std::optional<std::string> currentGameKey() const override;
+
+private:
+    const FileListView& files_;
 };
 
 }  // namespace brackmoor
