@@ -161,13 +161,6 @@ TEST(RewriteEmulatorConfig, KeepsTheFilesLineEndings) {
     EXPECT_EQ(crlf.bytes().find("\n[Brackmoor]\r\nnr_floppies=4\r\n"), 11u);
 }
 
-TEST(RewriteEmulatorConfig, WritesPosixDiskPathsInTheirRealLetterCase) {
-    IniDocument doc("");
-    ASSERT_TRUE(ApplyEmulatorSection(doc, {"/home/u/Amiga/Lemmings A.adf", "", "", ""}, false,
-                                     DefaultKeys()));
-    EXPECT_EQ(doc.find("Brackmoor", "floppy0"), "/home/u/Amiga/Lemmings A.adf");
-}
-
 TEST(RewriteEmulatorConfig, RefusedInputsLeaveTheFileUntouched) {
     TempDir dir;
     const auto config = dir.path() / "A500.uae";
