@@ -1,0 +1,169 @@
+#include "browser/folder_listing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <unordered_map>
+
+#include "platform/atomic_file.h"
+#include "platform/file_lookup.h"
+#include "platform/ini_document.h"
+
+namespace brackmoor {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+char Fold(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Compares without regard to case, digit runs by value; 0 when equal that way.
+int NaturalCompare(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            std::size_t ei = i;
+            std::size_t ej = j;
+            while (ei < a.size() && IsDigit(a[ei]))
+                ++ei;
+            while (ej < b.size() && IsDigit(b[ej]))
+                ++ej;
+            // Leading zeros do not change a value.
+            std::size_t si = i;
+            std::size_t sj = j;
+            while (si + 1 < ei && a[si] == '0')
+                ++si;
+            while (sj + 1 < ej && b[sj] == '0')
+                ++sj;
+            if (ei - si != ej - sj) {
+                return ei - si < ej - sj ? -1 : 1;
+            }
+            const int digits = a.substr(si, ei - si).compare(b.substr(sj, ej - sj));
+            if (digits != 0) {
+                return digits;
+            }
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const unsigned char ca = static_cast<unsigned char>(Fold(a[i]));
+        const unsigned char cb = static_cast<unsigned char>(Fold(b[j]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
+}
+
+bool IsFolder(const std::filesystem::path& folder, const dirent* entry) {
+    if (entry->d_type == DT_DIR)
+        return true;
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+        return false;
+    struct stat st {};
+    return ::stat((folder / entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The names in "Snaps", by their folded form, kept while the folder's time stays the same:
+// the lookup runs on every click in the file list, and a folder of thousands of screenshots
+// must not be read each time.
+struct SnapsIndex {
+    std::string folder;
+    long long seconds = -1;
+    long long nanoseconds = -1;
+    std::unordered_map<std::string, std::string> byFoldedName;
+};
+
+const SnapsIndex* IndexSnaps(const std::filesystem::path& snaps) {
+    static SnapsIndex index;
+    struct stat st {};
+    if (::stat(snaps.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return nullptr;
+    }
+    if (index.folder == snaps.native() && index.seconds == st.st_mtim.tv_sec &&
+        index.nanoseconds == st.st_mtim.tv_nsec) {
+        return &index;
+    }
+    index = SnapsIndex{snaps.native(), st.st_mtim.tv_sec, st.st_mtim.tv_nsec, {}};
+    if (DIR* dir = ::opendir(snaps.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            index.byFoldedName.emplace(FoldAsciiCase(entry->d_name), entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    return &index;
+}
+
+}  // namespace
+
+bool NaturalLess(std::string_view a, std::string_view b) {
+    const int order = NaturalCompare(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
+
+void SortNaturally(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+}
+
+Result ListFolder(const std::filesystem::path& folder, FolderContents* contents) {
+    contents->folders.clear();
+    contents->files.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return Result::Fail(folder.string() + ": " + ErrnoText(errno));
+    }
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            error = errno;
+            break;
+        }
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        (IsFolder(folder, entry) ? contents->folders : contents->files).emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    if (error != 0) {
+        return Result::Fail(folder.string() + ": " + ErrnoText(error));
+    }
+    SortNaturally(contents->folders);
+    SortNaturally(contents->files);
+    return Result::Ok();
+}
+
+std::optional<std::filesystem::path> FindScreenshot(const std::string& appPath,
+                                                    const std::string& gameKey) {
+    const auto snaps = FindInFolderIgnoringCase(appPath, "Snaps");
+    if (!snaps) {
+        return std::nullopt;
+    }
+    const SnapsIndex* index = IndexSnaps(*snaps);
+    if (index == nullptr) {
+        return std::nullopt;
+    }
+    for (const char* extension : {".BMP", ".JPG"}) {
+        const auto found = index->byFoldedName.find(FoldAsciiCase(gameKey) + extension);
+        if (found != index->byFoldedName.end()) {
+            return *snaps / found->second;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace brackmoor

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "browser/folder_bar_rules.h"
+
+namespace brackmoor {
+namespace {
+
+constexpr PathStyle W = PathStyle::Windows;
+constexpr PathStyle P = PathStyle::Posix;
+
+TEST(FolderBarRules, RootsOfDrivesAndVolumes) {
+    const std::vector<Volume> volumes = {{"/", "/"}, {"/media/ann/AMIGA CD", "AMIGA CD"}};
+    EXPECT_TRUE(IsVolumeRoot("C:\\", {}, W));
+    EXPECT_FALSE(IsVolumeRoot("C:\\Games", {}, W));
+    EXPECT_TRUE(IsVolumeRoot("/", volumes, P));
+    EXPECT_TRUE(IsVolumeRoot("/media/ann/AMIGA CD", volumes, P));
+    EXPECT_TRUE(IsVolumeRoot("/media/ann/AMIGA CD/", volumes, P));
+    EXPECT_FALSE(IsVolumeRoot("/media/ann", volumes, P));
+}
+
+TEST(FolderBarRules, EntriesBeginWithRootOnlyAtARoot) {
+    EXPECT_EQ(FolderBarEntries(true, {}), std::vector<std::string>{"*Root*"});
+    EXPECT_EQ(FolderBarEntries(true, {"Games"}), (std::vector<std::string>{"*Root*", "Games"}));
+    EXPECT_EQ(FolderBarEntries(false, {"A", "B"}), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(FolderBarEntries(false, {}).empty());
+}
+
+TEST(FolderBarRules, TargetsInBothStyles) {
+    EXPECT_EQ(FolderTarget("*Root*", "D:\\", "C:\\Games", W), "D:\\");
+    EXPECT_EQ(FolderTarget("Amiga", "C:\\", "C:\\Games", W), "C:\\Games\\Amiga");
+    EXPECT_EQ(FolderTarget("Games", "C:\\", "C:\\", W), "C:\\Games");
+    EXPECT_EQ(FolderTarget("", "C:\\", "C:\\Games\\", W), "C:\\Games\\");
+    EXPECT_EQ(FolderTarget("*Root*", "/media/cd", "/games", P), "/media/cd");
+    EXPECT_EQ(FolderTarget("amiga", "/", "/", P), "/amiga");
+    EXPECT_EQ(FolderTarget("Puzzle", "/", "/games/", P), "/games/Puzzle");
+}
+
+TEST(FolderBarRules, BackGoesUpAndStopsAtTheRoot) {
+    EXPECT_EQ(BackTarget("C:\\Games\\Amiga", false, W), "C:\\Games");
+    EXPECT_EQ(BackTarget("C:\\Games", false, W), "C:\\");
+    EXPECT_EQ(BackTarget("C:\\", true, W), std::nullopt);
+    EXPECT_EQ(BackTarget("/games/amiga/", false, P), "/games");
+    EXPECT_EQ(BackTarget("/games", false, P), "/");
+    EXPECT_EQ(BackTarget("/media/cd", true, P), std::nullopt);
+}
+
+}  // namespace
+}  // namespace brackmoor
