@@ -9,8 +9,11 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
+#include <type_traits>
 
 #include "launch/naming_rules.h"
 #include "media/media_artwork.h"
@@ -97,6 +100,9 @@ W* FrmMedia::place(W* widget, const char* name, int tab, int left, int top, int 
     const int dy = logicalDpiY();
     widget->setGeometry(TwipsToPixels(left, dx), TwipsToPixels(top, dy), TwipsToPixels(width, dx),
                         TwipsToPixels(height, dy));
+    if constexpr (std::is_base_of_v<QLabel, W>) {
+        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // captions sit above their boxes
+    }
     if (tab == kNoTab) {
         widget->hide();
     } else {
@@ -108,10 +114,19 @@ W* FrmMedia::place(W* widget, const char* name, int tab, int left, int top, int 
 void FrmMedia::buildControls() {
     client_ = new QWidget(this);
     client_->setObjectName("frmMediaClient");
+    // The layout was designed for an 8-point interface font; a larger one would clip the
+    // captions of the controls at their design sizes.
+    QFont font = client_->font();
+    font.setPointSizeF(std::min<qreal>(font.pointSizeF(), 8.0));
+    client_->setFont(font);
     setWidget(client_);
 
     tabMedia_ = place(new QTabWidget(client_), "tabMedia", kNoTab, 0, 0, 4590, 3690);
     tabMedia_->show();
+    // All four tabs stay in view at the minimum width, their captions shortened if need be.
+    tabMedia_->setUsesScrollButtons(false);
+    tabMedia_->setElideMode(Qt::ElideRight);
+    tabMedia_->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 6px; }");
     for (const char* caption : {"Image", "Capture", "Game Options", "Game Info/Notes"}) {
         auto* page = new QWidget(tabMedia_);
         tabMedia_->addTab(page, caption);
@@ -139,7 +154,6 @@ void FrmMedia::buildCaptureTab() {
     Label3_ =
         place(new QLabel(kCaptureInstructions, t), "Label3", kCaptureTab, 75, 450, 4290, 1215);
     Label3_->setWordWrap(true);
-    Label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(new QLabel("Image Name To Save As", t), "Label6", kCaptureTab, 150, 1350, 3765, 315);
     txtimgname_ = place(new QLineEdit(t), "txtimgname", kCaptureTab, 150, 1575, 4140, 315);
     txtimgname_->setReadOnly(true);
