@@ -5,23 +5,6 @@
 namespace brackmoor {
 namespace {
 
-TEST(MediaLayout, FollowsTheWindowAboveTheMinimum) {
-    const MediaLayout small = LayoutMediaWindow({1000, 1000});
-    EXPECT_EQ(small.window, (Size2{4600, 3950}));
-    EXPECT_EQ(small.tab, (Size2{4450, 3500}));
-    EXPECT_EQ(small.image, (Size2{4300, 3050}));
-    EXPECT_EQ(small.notes, (Size2{4300, 2650}));
-
-    const MediaLayout large = LayoutMediaWindow({9000, 7000});
-    EXPECT_EQ(large.window, (Size2{9000, 7000}));
-    EXPECT_EQ(large.tab, (Size2{8850, 6550}));
-    EXPECT_EQ(large.image, (Size2{8700, 6100}));
-    EXPECT_EQ(large.notes, (Size2{8700, 5700}));
-
-    // Each side is held at its own minimum.
-    EXPECT_EQ(LayoutMediaWindow({9000, 10}).window, (Size2{9000, 3950}));
-}
-
 TEST(Twips, ConvertWithTheLogicalDpi) {
     EXPECT_EQ(TwipsToPixels(1440, 96), 96);
     EXPECT_EQ(TwipsToPixels(4600, 96), 307);  // 306.67
