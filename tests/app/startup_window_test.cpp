@@ -80,7 +80,7 @@ struct Started {
 
 class StartupWindowTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void firstStartInAnEmptyFolder() {
         TempDir dir;
         QStringList configs;

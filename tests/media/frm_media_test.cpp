@@ -90,7 +90,7 @@ int Px(int twips) {
 class FrmMediaTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 
