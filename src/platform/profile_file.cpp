@@ -84,10 +84,33 @@ void Remember(const std::filesystem::path& file, std::shared_ptr<const IniDocume
     }
 }
 
+bool ExistsAsGiven(const std::filesystem::path& file) {
+    struct stat st {};
+    return ::lstat(file.c_str(), &st) == 0;
+}
+
+// A name that differs from the file on disk only in letter case ("Brackmoor.ini" for
+// "Brackmoor.INI") would need a look through its folder at every read; the answer is kept
+// for as long as that file is still there.
+std::filesystem::path ResolveForReading(const std::filesystem::path& file) {
+    if (ExistsAsGiven(file)) {
+        return file;
+    }
+    static std::map<std::string, std::filesystem::path> resolved;
+    std::lock_guard<std::mutex> guard(CacheMutex());
+    const auto known = resolved.find(file.native());
+    if (known != resolved.end() && ExistsAsGiven(known->second)) {
+        return known->second;
+    }
+    std::filesystem::path found = ResolveIgnoringCase(file);
+    resolved[file.native()] = found;
+    return found;
+}
+
 }  // namespace
 
 std::shared_ptr<const IniDocument> LoadProfile(const std::filesystem::path& file) {
-    return LoadResolved(ResolveIgnoringCase(file));
+    return LoadResolved(ResolveForReading(file));
 }
 
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
