@@ -38,20 +38,6 @@ double LeadingReal(std::string_view text) {
 
 }  // namespace
 
-int TwipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
-}
-
-int TwipsToPixelsAtLeast(int twips, int dpi) {
-    return static_cast<int>(std::ceil(static_cast<double>(twips) * dpi / kTwipsPerInch));
-}
-
-int PixelsToTwips(int pixels, int dpi) {
-    return dpi > 0
-               ? static_cast<int>(std::lround(static_cast<double>(pixels) * kTwipsPerInch / dpi))
-               : 0;
-}
-
 MediaLayout LayoutMediaWindow(Size2 window) {
     MediaLayout layout;
     layout.window = {std::max(window.width, kMediaMinimumWindow.width),

@@ -4,17 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "settings/window_placement.h"
+
 namespace brackmoor {
-
-// Window sizes and positions are kept in twips, 1/1440 inch; the screen's logical DPI turns
-// them into pixels.
-inline constexpr int kTwipsPerInch = 1440;
-
-// Nearest whole pixel.
-int TwipsToPixels(int twips, int dpi);
-// The fewest whole pixels that cover `twips`, for lower limits that must not round below.
-int TwipsToPixelsAtLeast(int twips, int dpi);
-int PixelsToTwips(int pixels, int dpi);
 
 // The media window's resize rule, in twips of the window's outer frame. Only the tab control,
 // the screenshot and the note follow the window; everything else keeps its design place.

@@ -14,10 +14,25 @@ WindowPlacement ReadWindowPlacement(const std::string& appPath, const char* sect
     return {section, number("Width"), number("Height"), number("Left"), number("Top")};
 }
 
+namespace {
+
+// A value edited by hand can be anything; keep it within what a window can be.
+double ClampedPixels(double twips, double logicalDpi) {
+    return std::clamp(twips * logicalDpi / kTwipsPerInch, -1.0e6, 1.0e6);
+}
+
+}  // namespace
+
 int TwipsToPixels(double twips, double logicalDpi) {
-    // A value edited by hand can be anything; keep it within what a window can be.
-    const double pixels = std::clamp(twips * logicalDpi / 1440.0, -1.0e6, 1.0e6);
-    return static_cast<int>(std::lround(pixels));
+    return static_cast<int>(std::lround(ClampedPixels(twips, logicalDpi)));
+}
+
+int TwipsToPixelsAtLeast(double twips, double logicalDpi) {
+    return static_cast<int>(std::ceil(ClampedPixels(twips, logicalDpi)));
+}
+
+int PixelsToTwips(int pixels, double logicalDpi) {
+    return logicalDpi > 0 ? static_cast<int>(std::lround(pixels * kTwipsPerInch / logicalDpi)) : 0;
 }
 
 }  // namespace brackmoor
