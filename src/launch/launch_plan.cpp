@@ -88,6 +88,9 @@ std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const MediaChoices
     plan.slots = disks;
     plan.disableUnused = choices.disableUnused;
     const int w = choices.workbenchIndex;
+    if (w < 0) {
+        return std::nullopt;  // a list with no chosen entry is not "NONE"
+    }
     if (w >= 1) {
         if (w >= static_cast<int>(settings.WorkBenchLocations.size()) ||
             settings.WorkBenchLocations[w].empty()) {

@@ -67,7 +67,7 @@ void ApplySelectionChanges(const DiskGathering& gathering, FileSelection& files)
 // The media window's choices, read after step 2.
 struct MediaChoices {
     int configIndex = -1;        // position chosen in cmbConfigToUse; -1 when nothing is chosen
-    int workbenchIndex = 0;      // position chosen in cmbWBUse; 0 is "NONE"
+    int workbenchIndex = 0;      // position chosen in cmbWBUse; 0 is "NONE", -1 nothing chosen
     bool disableUnused = false;  // chkDissableUnused
 };
 
@@ -81,8 +81,8 @@ struct LaunchPlan {
 // Step 3: the configuration from the list position (position i is ConfigLocations[i+1]); a
 // Workbench choice w >= 1 puts WorkBenchLocations[w], as stored, in drive 0 and moves the game
 // disks up one drive, dropping a fourth. Nothing when no configuration is chosen, the position
-// names an empty slot or a Workbench position names no disk: the caller shows the paths-wrong
-// message and writes nothing.
+// names an empty slot, no Workbench entry is chosen or its position names no disk: the caller shows
+// the paths-wrong message and writes nothing.
 std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const MediaChoices& choices,
                                      const LauncherSettings& settings);
 

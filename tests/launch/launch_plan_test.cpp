@@ -163,6 +163,7 @@ TEST(PlanDrives, ChoosesTheConfigurationSlotAndShiftsForAWorkbench) {
     EXPECT_FALSE(PlanDrives(fullSet, {2, 0, false}, settings));
     EXPECT_FALSE(PlanDrives(fullSet, {50, 0, false}, settings));
     EXPECT_FALSE(PlanDrives(fullSet, {0, 2, false}, settings));
+    EXPECT_FALSE(PlanDrives(fullSet, {0, -1, false}, settings));
     EXPECT_FALSE(PlanDrives(fullSet, {0, 11, false}, settings));
     EXPECT_FALSE(PlanDrives(fullSet, {0, 0, false}, LauncherSettings{}));
 }
