@@ -12,13 +12,16 @@ demo="$(realpath "$2")"
 cp -f "$build/src/app/brackmoor" "$demo/brackmoor"
 
 make_adf="$build/tools/make_adf"
-mkdir -p "$demo/Snaps" "$demo/Games/Puzzle" "$demo/Games/Shoot em up" "$demo/Configurations" "$demo/WorkBench" "$demo/fs-uae"
+# A collection keeps its games in folders below the start folder (by genre, by letter...).
+mkdir -p "$demo/Snaps" "$demo/Games/Platform" "$demo/Games/Puzzle" "$demo/Games/Shoot em up" \
+    "$demo/Configurations" "$demo/WorkBench" "$demo/fs-uae"
 images=(
-    "Games/Lemmings A.adf" "Games/Lemmings B.adf"
-    "Games/Gloom Deluxe (AGA) (Disk 1 of 3).adf" "Games/Gloom Deluxe (AGA) (Disk 2 of 3).adf"
-    "Games/Gloom Deluxe (AGA) (Disk 3 of 3).adf"
-    "Games/Another World.adf"
+    "Games/Platform/Another World.adf"
+    "Games/Puzzle/Lemmings A.adf" "Games/Puzzle/Lemmings B.adf"
     "Games/Puzzle/Tetris.adf" "Games/Puzzle/Klax.adz"
+    "Games/Shoot em up/Gloom Deluxe (AGA) (Disk 1 of 3).adf"
+    "Games/Shoot em up/Gloom Deluxe (AGA) (Disk 2 of 3).adf"
+    "Games/Shoot em up/Gloom Deluxe (AGA) (Disk 3 of 3).adf"
     "Games/Shoot em up/Xenon 2 A.adf" "Games/Shoot em up/Xenon 2 B.adf"
     "WorkBench/Workbench 1.3.adf"
 )

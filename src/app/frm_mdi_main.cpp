@@ -8,10 +8,14 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "browser/folder_bar_rules.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
+#include "launch/emulator_process.h"
+#include "launch/launch_plan.h"
 #include "media/frm_media.h"
 #include "options/frm_options.h"
+#include "platform/volumes.h"
 #include "settings/profile_values.h"
 #include "settings/startup.h"
 #include "settings/window_placement.h"
@@ -37,11 +41,25 @@ FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget
     : QMainWindow(parent),
       settings_(std::move(settings)),
       messages_(messages),
-      runDialog_([](QDialog& dialog) { return dialog.exec(); }) {
+      runDialog_([](QDialog& dialog) { return dialog.exec(); }),
+      ownStarter_(std::make_unique<PosixProcessStarter>()),
+      starter_(ownStarter_.get()) {
     setObjectName("frmMDIMain");
     setWindowTitle("Brackmoor");
     buildControls();
     buildMenus();
+    connectChildren();
+}
+
+FrmMDIMain::~FrmMDIMain() = default;
+
+// The children know each other through the few operations they call.
+void FrmMDIMain::connectChildren() {
+    focusedGame_ = std::make_unique<FocusedGameOfList>(*frmFiles_);
+    frmMedia_->attach(&settings_, &messages_, focusedGame_.get(), frmFiles_);
+    frmFiles_->attach(
+        &settings_, frmMedia_, [this] { launch(); }, [this] { LaunchMultiple(); });
+    frmFolderBar_->attach(&settings_, frmFiles_, frmMedia_, &messages_);
 }
 
 void FrmMDIMain::buildControls() {
@@ -77,6 +95,9 @@ void FrmMDIMain::load() {
     }
     LoadSettings();
     LoadWindowPositions();
+    const std::vector<Volume> volumes = ListVolumes();
+    frmFolderBar_->setVolumes(volumes, VolumeOf(settings_.CurrentGameDir, volumes));
+    frmFolderBar_->FillDirList();
 }
 
 void FrmMDIMain::ensureSnapsFolder() {
@@ -115,11 +136,13 @@ void FrmMDIMain::applySettingsLoad(const SettingsLoad& load) {
         FillChoices(workbenches, *load.workbenchItems);
         workbenches->setCurrentIndex(0);
     }
+    // The load looked at the start folder already; should it vanish in between, the folder
+    // list is empty and showing its files reports it.
     if (load.folderBarPath) {
-        frmFolderBar_->setDlbFoldersPath(QString::fromStdString(*load.folderBarPath));
+        frmFolderBar_->setDlbFoldersPath(*load.folderBarPath);
     }
     if (load.fileListPath) {
-        frmFiles_->setPath(QString::fromStdString(*load.fileListPath));
+        frmFiles_->setPath(*load.fileListPath);
     }
     for (const Message& message : load.messages) {
         messages_.show(message);
@@ -141,6 +164,40 @@ void FrmMDIMain::LoadWindowPositions() {
     }
     for (QMdiSubWindow* window : windows) {
         window->show();
+    }
+}
+
+}  // namespace brackmoor
+
+namespace brackmoor {
+
+LaunchContext FrmMDIMain::launchContext() const {
+    LaunchContext context;
+    context.gameFolder = GameFolder(frmFolderBar_->selectedEntry(), frmFolderBar_->driveRoot(),
+                                    frmFolderBar_->dlbFoldersPath());
+    context.readChoices = [this] {
+        const GameChoices choices = frmMedia_->choices();
+        return MediaChoices{choices.configPosition, choices.workbenchPosition,
+                            choices.disableUnusedDrives};
+    };
+    context.settings = &settings_;
+    context.starter = starter_;
+    return context;
+}
+
+void FrmMDIMain::launch() {
+    reportLaunch(RunLaunch(*frmFiles_, frmMedia_->autoloadABCD(), launchContext()));
+}
+
+void FrmMDIMain::LaunchMultiple() {
+    reportLaunch(RunLaunchMultiple(*frmFiles_, launchContext()));
+}
+
+void FrmMDIMain::reportLaunch(const LaunchOutcome& outcome) {
+    if (outcome.kind == LaunchOutcome::Kind::PathsWrong) {
+        ShowPathsWrong(messages_);
+    } else if (const auto message = LaunchMessage(outcome)) {
+        messages_.show(*message);
     }
 }
 

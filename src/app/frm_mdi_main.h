@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 #include "platform/messages.h"
 #include "settings/launcher_settings.h"
@@ -12,9 +13,13 @@ class QMdiSubWindow;
 
 namespace brackmoor {
 
+class CurrentGameSource;
 class FrmFiles;
 class FrmFolderBar;
 class FrmMedia;
+class ProcessStarter;
+struct LaunchContext;
+struct LaunchOutcome;
 struct SettingsLoad;
 
 // The main window "Brackmoor": the frame of the three child windows. It coordinates start-up
@@ -29,6 +34,16 @@ public:
     // the window positions. Run once, before the window is first shown.
     void load();
 
+    ~FrmMDIMain() override;
+
+    // Starts the focused game (a double click in the file list), with its lettered set when
+    // "Autoload ABCD" is on.
+    void launch();
+    // Starts the first four selected disks together (a right click over several).
+    void LaunchMultiple();
+
+    // How the emulator is started; tests replace it to see the request.
+    void setProcessStarter(ProcessStarter* starter) { starter_ = starter; }
     // How modal dialogs are run; tests replace it to answer a dialog without a modal loop.
     void setDialogRunner(std::function<int(QDialog&)> runner) { runDialog_ = std::move(runner); }
 
@@ -40,15 +55,21 @@ public:
 private:
     void buildControls();
     void buildMenus();
+    void connectChildren();
     void ensureSnapsFolder();
     void openOptions();
     void LoadSettings();
     void applySettingsLoad(const SettingsLoad& load);
     void LoadWindowPositions();
+    LaunchContext launchContext() const;
+    void reportLaunch(const LaunchOutcome& outcome);
 
     LauncherSettings settings_;
     MessageSink& messages_;
     std::function<int(QDialog&)> runDialog_;
+    std::unique_ptr<ProcessStarter> ownStarter_;
+    ProcessStarter* starter_ = nullptr;
+    std::unique_ptr<CurrentGameSource> focusedGame_;
 
     QMdiArea* mdiArea_ = nullptr;
     FrmFolderBar* frmFolderBar_ = nullptr;

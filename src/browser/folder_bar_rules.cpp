@@ -18,6 +18,19 @@ bool IsVolumeRoot(const std::string& folder, const std::vector<Volume>& volumes,
                        [&](const Volume& v) { return v.root == bare; });
 }
 
+std::string VolumeOf(const std::string& folder, const std::vector<Volume>& volumes) {
+    std::string best = "/";
+    for (const Volume& volume : volumes) {
+        const std::string& root = volume.root;
+        const bool holds = folder == root || (folder.rfind(root, 0) == 0 &&
+                                              (root.back() == '/' || folder[root.size()] == '/'));
+        if (holds && root.size() > best.size()) {
+            best = root;
+        }
+    }
+    return best;
+}
+
 std::vector<std::string> FolderBarEntries(bool atRoot, const std::vector<std::string>& subfolders) {
     std::vector<std::string> entries;
     entries.reserve(subfolders.size() + 1);

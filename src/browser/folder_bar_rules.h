@@ -16,6 +16,10 @@ namespace brackmoor {
 // button stops there.
 bool IsVolumeRoot(const std::string& folder, const std::vector<Volume>& volumes, PathStyle style);
 
+// The root of the volume that holds `folder`: the longest volume root it lies under ("/" for
+// any absolute path when no other volume holds it).
+std::string VolumeOf(const std::string& folder, const std::vector<Volume>& volumes);
+
 // The entries of the folder list: "*Root*" at a root, then the subfolders' names.
 std::vector<std::string> FolderBarEntries(bool atRoot, const std::vector<std::string>& subfolders);
 

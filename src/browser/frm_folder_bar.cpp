@@ -1,14 +1,247 @@
 #include "browser/frm_folder_bar.h"
 
-#include <QWidget>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "browser/folder_bar_rules.h"
+#include "browser/folder_listing.h"
+#include "browser/frm_files.h"
+#include "launch/naming_rules.h"
+#include "media/frm_media.h"
+#include "platform/messages.h"
+#include "settings/launcher_settings.h"
+#include "settings/startup.h"
+#include "settings/window_placement.h"
 
 namespace brackmoor {
 
-FrmFolderBar::FrmFolderBar(QWidget* parent) : QMdiSubWindow(parent) {
-    setObjectName("frmFolderBar");
-    setWindowTitle("Folders");
-    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
-    setWidget(new QWidget(this));
+namespace {
+
+// Sizes in twips of the window's outer frame.
+constexpr int kMinimumWidth = 1170;
+constexpr int kMinimumHeight = 1710;
+
+Message MissingMediaBusyMessage() {
+    return {"Missing Media! CD might be busy......", "Brackmoor", MessageIcon::Information};
+}
+
+}  // namespace
+
+FrmFolderBar::FrmFolderBar(QWidget* parent) : ChildWindow("frmFolderBar", "Folders", parent) {
+    buildControls();
+    connectControls();
+}
+
+void FrmFolderBar::attach(LauncherSettings* settings, FrmFiles* files, FrmMedia* media,
+                          MessageSink* messages) {
+    settings_ = settings;
+    files_ = files;
+    media_ = media;
+    messages_ = messages;
+}
+
+void FrmFolderBar::buildControls() {
+    auto* client = new QWidget(this);
+    const double dpi = logicalDpiX();
+    auto place = [dpi](QWidget* widget, const char* name, int left, int top, int width,
+                       int height) {
+        widget->setObjectName(name);
+        widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
+                            TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+    };
+    cmdback_ = new QPushButton("<-", client);
+    place(cmdback_, "cmdback", 0, 75, 540, 315);
+    Drive1_ = new QComboBox(client);
+    place(Drive1_, "Drive1", 525, 75, 2415, 315);
+    lstFolders_ = new QListWidget(client);
+    place(lstFolders_, "lstFolders", 0, 450, 2940, 2010);
+    lstFolders_->setSelectionMode(QAbstractItemView::SingleSelection);
+    setWidget(client);
+    setMinimumSize(TwipsToPixelsAtLeast(kMinimumWidth, dpi),
+                   TwipsToPixelsAtLeast(kMinimumHeight, dpi));
+}
+
+void FrmFolderBar::connectControls() {
+    connect(lstFolders_, &QListWidget::currentRowChanged, this, &FrmFolderBar::ChangeDir);
+    connect(lstFolders_, &QListWidget::itemDoubleClicked, this, &FrmFolderBar::onDoubleClick);
+    connect(cmdback_, &QPushButton::clicked, this, &FrmFolderBar::onBack);
+    connect(Drive1_, &QComboBox::activated, this, &FrmFolderBar::onDriveChanged);
+    lstFolders_->viewport()->installEventFilter(this);
+}
+
+bool FrmFolderBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstFolders_->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        onRefresh();
+        return true;
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void FrmFolderBar::resizeEvent(QResizeEvent* event) {
+    ChildWindow::resizeEvent(event);
+    const double dpi = logicalDpiX();
+    const int width = PixelsToTwips(event->size().width(), dpi);
+    const int height = PixelsToTwips(event->size().height(), dpi);
+    lstFolders_->resize(std::max(0, TwipsToPixels(width - 100, dpi)),
+                        std::max(0, TwipsToPixels(height - 800, dpi)));
+    Drive1_->resize(std::max(0, TwipsToPixels(width - 630, dpi)), Drive1_->height());
+}
+
+void FrmFolderBar::setVolumes(const std::vector<Volume>& volumes, const std::string& current) {
+    volumes_ = volumes;
+    const QSignalBlocker quiet(Drive1_);
+    Drive1_->clear();
+    for (const Volume& volume : volumes) {
+        const std::string text =
+            volume.label == volume.root ? volume.root : volume.root + " [" + volume.label + "]";
+        Drive1_->addItem(QString::fromLocal8Bit(text), QByteArray::fromStdString(volume.root));
+    }
+    Drive1_->setCurrentIndex(Drive1_->findData(QByteArray::fromStdString(current)));
+}
+
+std::string FrmFolderBar::driveRoot() const {
+    const QVariant root = Drive1_->currentData();
+    return root.isValid() ? root.toByteArray().toStdString() : SystemRoot(kNativePathStyle);
+}
+
+std::string FrmFolderBar::selectedEntry() const {
+    const int row = lstFolders_->currentRow();
+    return row >= 0 ? lstFolders_->item(row)->data(Qt::UserRole).toByteArray().toStdString()
+                    : std::string();
+}
+
+Result FrmFolderBar::setDlbFoldersPath(const std::string& path) {
+    FolderContents contents;
+    Result listed = ListFolder(path, &contents);
+    if (listed) {
+        dlbFoldersPath_ = path;
+        dlbSubfolders_ = std::move(contents.folders);
+    }
+    return listed;
+}
+
+void FrmFolderBar::FillDirList() {
+    if (settings_ == nullptr) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(lstFolders_);
+        lstFolders_->clear();
+        const bool atRoot = IsVolumeRoot(settings_->CurrentGameDir, volumes_, kNativePathStyle);
+        for (const std::string& entry : FolderBarEntries(atRoot, dlbSubfolders_)) {
+            auto* item = new QListWidgetItem(QString::fromLocal8Bit(entry), lstFolders_);
+            item->setData(Qt::UserRole, QByteArray::fromStdString(entry));
+        }
+        if (lstFolders_->count() > 0) {
+            lstFolders_->setCurrentRow(0);
+        }
+    }
+    // Selecting the first entry is a click on it: its files are shown, once.
+    ChangeDir();
+}
+
+void FrmFolderBar::ChangeDir() {
+    if (settings_ != nullptr && files_ != nullptr) {
+        reportFailure(changeDirSteps());
+    }
+}
+
+Result FrmFolderBar::changeDirSteps() {
+    const std::string target =
+        FolderTarget(selectedEntry(), driveRoot(), settings_->CurrentGameDir, kNativePathStyle);
+    switch (ProbeFolder(target)) {
+        case FolderState::Missing:
+            if (messages_ != nullptr) {
+                ShowPathsWrong(*messages_);
+            }
+            break;
+        case FolderState::Unreadable:
+            return Result::Fail(target + " cannot be read");
+        case FolderState::Present:
+            if (Result shown = files_->setPath(target); !shown) {
+                return shown;
+            }
+            break;
+    }
+    const bool hasFiles = files_->count() > 0;
+    if (hasFiles) {
+        files_->setSelected(0, true);
+    }
+    if (media_ != nullptr) {
+        media_->tabMedia()->setEnabled(hasFiles && !media_->multiSelectMode());
+    }
+    return Result::Ok();
+}
+
+void FrmFolderBar::onDoubleClick() {
+    const std::string entry = selectedEntry();
+    if (settings_ == nullptr || entry == kRootEntry) {
+        return;
+    }
+    LauncherSettings& s = *settings_;
+    s.PreviousGameDir = s.CurrentGameDir;
+    s.CurrentGameDir = FolderTarget(entry, driveRoot(), s.CurrentGameDir, kNativePathStyle);
+    if (Result entered = setDlbFoldersPath(s.CurrentGameDir); !entered) {
+        return reportFailure(entered);
+    }
+    FillDirList();
+    if (lstFolders_->count() == 0) {
+        // A folder without subfolders cannot be entered: back to where the user was.
+        s.CurrentGameDir = StripTrailingSeparator(s.PreviousGameDir, kNativePathStyle) +
+                           PathSeparator(kNativePathStyle);
+        if (Result back = setDlbFoldersPath(s.CurrentGameDir); !back) {
+            return reportFailure(back);
+        }
+        FillDirList();
+        s.PreviousGameDir.clear();
+    }
+}
+
+void FrmFolderBar::onBack() {
+    if (settings_ == nullptr) {
+        return;
+    }
+    const bool atRoot = IsVolumeRoot(settings_->CurrentGameDir, volumes_, kNativePathStyle);
+    const auto parent = BackTarget(settings_->CurrentGameDir, atRoot, kNativePathStyle);
+    if (!parent) {
+        return;
+    }
+    settings_->CurrentGameDir = *parent;
+    if (Result up = setDlbFoldersPath(*parent); !up) {
+        return reportFailure(up);
+    }
+    FillDirList();
+}
+
+void FrmFolderBar::onDriveChanged() {
+    if (settings_ == nullptr) {
+        return;
+    }
+    if (Result moved = setDlbFoldersPath(driveRoot()); !moved) {
+        return reportFailure(moved);
+    }
+    settings_->CurrentGameDir = dlbFoldersPath_;
+    FillDirList();
+}
+
+void FrmFolderBar::onRefresh() {
+    if (Result reread = setDlbFoldersPath(dlbFoldersPath_); !reread) {
+        return reportFailure(reread);
+    }
+    FillDirList();
+}
+
+void FrmFolderBar::reportFailure(const Result& result) {
+    if (!result && messages_ != nullptr) {
+        messages_->show(MissingMediaBusyMessage());
+    }
 }
 
 }  // namespace brackmoor

@@ -1,22 +1,79 @@
 #pragma once
 
-#include <QMdiSubWindow>
-#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/qt_child_window.h"
+#include "platform/result.h"
+#include "platform/volumes.h"
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
 
 namespace brackmoor {
 
-// The "Folders" child window: drives and folders of the collection.
-class FrmFolderBar : public QMdiSubWindow {
+class FrmFiles;
+class FrmMedia;
+class MessageSink;
+struct LauncherSettings;
+
+// The "Folders" child window: the drive list, the back button and the subfolders of the
+// current folder. A click on a folder shows its files in the file list, a double click enters
+// it, the back button goes up, a right-button press reads the folder again (after a CD change).
+class FrmFolderBar : public ChildWindow {
     Q_OBJECT
 public:
     explicit FrmFolderBar(QWidget* parent = nullptr);
 
-    // The folder the hidden folder enumerator (dlbFolders) stands in.
-    const QString& dlbFoldersPath() const { return dlbFoldersPath_; }
-    void setDlbFoldersPath(const QString& path) { dlbFoldersPath_ = path; }
+    // What the window works with, owned elsewhere: the settings (CurrentGameDir and
+    // PreviousGameDir change here), the file list, the media window and the message boxes.
+    void attach(LauncherSettings* settings, FrmFiles* files, FrmMedia* media,
+                MessageSink* messages);
+    // The drive list's volumes; `current` is chosen without acting on it. Their roots are where
+    // the folder list begins with "*Root*" and the back button stops.
+    void setVolumes(const std::vector<Volume>& volumes, const std::string& current);
+
+    // The hidden folder enumerator (dlbFolders): a folder and its subfolders.
+    Result setDlbFoldersPath(const std::string& path);
+    const std::string& dlbFoldersPath() const { return dlbFoldersPath_; }
+
+    // Rebuilds the folder list from the current folder, selects its first entry and shows
+    // that entry's files.
+    void FillDirList();
+    // Points the file list at the folder the selected entry names.
+    void ChangeDir();
+
+    // What the launch reads: the selected entry and the chosen volume's root.
+    std::string selectedEntry() const;
+    std::string driveRoot() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString dlbFoldersPath_;
+    void buildControls();
+    void connectControls();
+    Result changeDirSteps();
+    void onDoubleClick();
+    void onBack();
+    void onDriveChanged();
+    void onRefresh();
+    // Ends a guarded handler: a failure of the file system is reported as missing media.
+    void reportFailure(const Result& result);
+
+    LauncherSettings* settings_ = nullptr;
+    FrmFiles* files_ = nullptr;
+    FrmMedia* media_ = nullptr;
+    MessageSink* messages_ = nullptr;
+
+    QPushButton* cmdback_ = nullptr;
+    QComboBox* Drive1_ = nullptr;
+    QListWidget* lstFolders_ = nullptr;
+    std::string dlbFoldersPath_;
+    std::vector<std::string> dlbSubfolders_;
+    std::vector<Volume> volumes_;
 };
 
 }  // namespace brackmoor

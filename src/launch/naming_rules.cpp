@@ -97,8 +97,10 @@ std::string GameFolder(std::string_view entry, std::string_view driveText,
     }
     std::string folder = StripTrailingBackslash(folderPath, style);
     folder += separator;
-    folder += entry;
-    folder += separator;
+    if (!entry.empty()) {  // no entry selected: the folder itself, without a doubled separator
+        folder += entry;
+        folder += separator;
+    }
     return style == PathStyle::Windows ? UpperAscii(folder) : folder;
 }
 

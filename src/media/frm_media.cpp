@@ -6,12 +6,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <algorithm>
 #include <type_traits>
 
@@ -65,31 +65,20 @@ void MakeChoiceList(QComboBox* combo) {
 // Tabs with tight padding, so that all four captions stay in view at the window's minimum
 // width. (A style sheet would do the same, but polishing one costs several milliseconds at
 // start-up.)
-class CompactTabBar : public QTabBar {
+class CompactTabStyle : public QProxyStyle {
 public:
-    using QTabBar::QTabBar;
-
-protected:
-    QSize tabSizeHint(int index) const override {
-        QSize size = QTabBar::tabSizeHint(index);
-        size.setWidth(fontMetrics().horizontalAdvance(tabText(index)) + 12);
-        return size;
-    }
-};
-
-class CompactTabWidget : public QTabWidget {
-public:
-    explicit CompactTabWidget(QWidget* parent) : QTabWidget(parent) {
-        setTabBar(new CompactTabBar(this));
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) {
+            return 10;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
 
 }  // namespace
 
-FrmMedia::FrmMedia(QWidget* parent) : QMdiSubWindow(parent) {
-    setObjectName("frmMedia");
-    setWindowTitle("Media");
-    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+FrmMedia::FrmMedia(QWidget* parent) : ChildWindow("frmMedia", "Media", parent) {
     loadArtwork();
     buildControls();
     connectControls();
@@ -143,11 +132,13 @@ void FrmMedia::buildControls() {
     client_->setFont(font);
     setWidget(client_);
 
-    tabMedia_ =
-        place<QTabWidget>(new CompactTabWidget(client_), "tabMedia", kNoTab, 0, 0, 4590, 3690);
+    tabMedia_ = place(new QTabWidget(client_), "tabMedia", kNoTab, 0, 0, 4590, 3690);
     tabMedia_->show();
     // All four tabs stay in view at the minimum width, their captions shortened if need be.
     tabMedia_->setUsesScrollButtons(false);
+    auto* compact = new CompactTabStyle;
+    compact->setParent(tabMedia_->tabBar());
+    tabMedia_->tabBar()->setStyle(compact);
     tabMedia_->setElideMode(Qt::ElideRight);
     for (const char* caption : {"Image", "Capture", "Game Options", "Game Info/Notes"}) {
         auto* page = new QWidget(tabMedia_);
@@ -274,26 +265,13 @@ void FrmMedia::showTabControls() {
 }
 
 void FrmMedia::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
+    ChildWindow::resizeEvent(event);
     applyLayout();
 }
 
 void FrmMedia::showEvent(QShowEvent* event) {
-    QMdiSubWindow::showEvent(event);
+    ChildWindow::showEvent(event);
     applyLayout();
-}
-
-void FrmMedia::changeEvent(QEvent* event) {
-    QMdiSubWindow::changeEvent(event);
-    // The window is never shown maximised. The state is put back once the sub-window has
-    // finished its own handling of the change.
-    if (event->type() == QEvent::WindowStateChange && isMaximized() && !leavingMaximised_) {
-        leavingMaximised_ = true;
-        QTimer::singleShot(0, this, [this] {
-            showNormal();
-            leavingMaximised_ = false;
-        });
-    }
 }
 
 bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
@@ -309,7 +287,7 @@ bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QMdiSubWindow::eventFilter(watched, event);
+    return ChildWindow::eventFilter(watched, event);
 }
 
 // --- What the file list drives ------------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QMdiSubWindow>
 #include <QPixmap>
 #include <array>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "media/game_settings.h"
 #include "media/media_interfaces.h"
+#include "platform/qt_child_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,7 +30,7 @@ class NotesBox;
 // Every control sits at its design place in twips, converted with the logical DPI, directly on
 // the tab control; the controls of the tabs not shown are hidden. Only the tab control, the
 // screenshot and the note follow the window's size, and the window is never maximised.
-class FrmMedia : public QMdiSubWindow {
+class FrmMedia : public ChildWindow {
     Q_OBJECT
 public:
     explicit FrmMedia(QWidget* parent = nullptr);
@@ -75,7 +75,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -139,7 +138,6 @@ private:
     std::array<std::vector<QWidget*>, 4> tabControls_;
     bool savedMarkerShown_ = false;
     QPixmap placeholder_;
-    bool leavingMaximised_ = false;
 };
 
 }  // namespace brackmoor

@@ -18,6 +18,15 @@ TEST(FolderBarRules, RootsOfDrivesAndVolumes) {
     EXPECT_FALSE(IsVolumeRoot("/media/ann", volumes, P));
 }
 
+TEST(FolderBarRules, TheVolumeThatHoldsAFolder) {
+    const std::vector<Volume> volumes = {{"/", "/"}, {"/media/cd", "cd"}, {"/media/cd2", "cd2"}};
+    EXPECT_EQ(VolumeOf("/media/cd/games", volumes), "/media/cd");
+    EXPECT_EQ(VolumeOf("/media/cd", volumes), "/media/cd");
+    EXPECT_EQ(VolumeOf("/media/cd2/x", volumes), "/media/cd2");
+    EXPECT_EQ(VolumeOf("/media/cdrom", volumes), "/");
+    EXPECT_EQ(VolumeOf("/home/games", volumes), "/");
+}
+
 TEST(FolderBarRules, EntriesBeginWithRootOnlyAtARoot) {
     EXPECT_EQ(FolderBarEntries(true, {}), std::vector<std::string>{"*Root*"});
     EXPECT_EQ(FolderBarEntries(true, {"Games"}), (std::vector<std::string>{"*Root*", "Games"}));

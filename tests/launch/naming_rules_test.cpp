@@ -112,6 +112,8 @@ TEST(GameFolder, PosixStyleKeepsTheRealLetterCase) {
     EXPECT_EQ(GameFolder("*Root*", "/media/u/AMIGA CD", "/media/u/AMIGA CD", kPosix),
               "/media/u/AMIGA CD/");
     EXPECT_EQ(GameFolder("*Root*", "/", "/", kPosix), "/");
+    // A folder without subfolders has no entry selected: its own files are listed.
+    EXPECT_EQ(GameFolder("", "/", "/home/u/Amiga/", kPosix), "/home/u/Amiga/");
     EXPECT_EQ(DiskPath("/home/u/Amiga/", "Lemmings a.adf", kPosix), "/home/u/Amiga/Lemmings a.adf");
 }
 
