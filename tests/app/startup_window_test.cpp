@@ -168,12 +168,44 @@ private Q_SLOTS:
         Started s(dir.withSeparator());
 
         QCOMPARE(s.texts().size(), 1);
-        QVERIFY(s.texts()[0].startsWith("Missing media! Reverting to '/' \r"));
+        QCOMPARE(s.texts()[0],
+                 QString("Missing media! Reverting to '/' \rEither wrong location of games in the "
+                         "INI file or missing CD/DVD. Change\\Replace the CD and right click on "
+                         "the 'Folder Window' to refresh"));
+        QCOMPARE(s.messages.shown[0].icon, MessageIcon::Information);
         QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"A500.uae"});
         QCOMPARE(s.window->media()->cmbWBUse()->count(), 0);
         QCOMPARE(s.window->folderBar()->dlbFoldersPath(), std::string("/"));
         QCOMPARE(s.window->files()->path(), std::string("/"));
         QCOMPARE(s.window->settings().WinUAEName, std::string());
+    }
+
+    void emptyEmulatorSettingsGiveTwoMessages() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        std::string settings = GoodSettings(dir.path().string(), "");
+        settings.replace(settings.find("/usr/bin/fs-uae"), 15, "");
+        settings.replace(settings.find("-config="), 8, "");
+        WriteFile(dir.path() / "Brackmoor.INI", settings);
+        Started s(dir.withSeparator());
+        const QString header = "There was an INI error. Please edit the 'Brackmoor.INI'\n\r\n\r";
+        QCOMPARE(s.texts(), (QStringList{header + "WinUAE's executible location missing!",
+                                         header + "WinUAE's commandline command is missing!"}));
+        QCOMPARE(s.messages.shown[1].icon, MessageIcon::Critical);
+    }
+
+    void aMissingStartFolderIsReportedAndTheLoadGoesOn() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        std::string settings = GoodSettings((dir.path() / "gone").string(), "");
+        settings.replace(settings.find("-config="), 8, "");
+        WriteFile(dir.path() / "Brackmoor.INI", settings);
+        Started s(dir.withSeparator());
+        const QStringList texts = s.texts();
+        QVERIFY(texts.size() >= 2);
+        QCOMPARE(texts[0], QString::fromStdString(PathsWrongMessage().text));
+        QVERIFY(texts[1].endsWith("WinUAE's commandline command is missing!"));
+        QCOMPARE(s.window->settings().WinUAEName, std::string("/usr/bin/fs-uae"));
     }
 
     void anUnwritableApplicationFolderIsReportedAndStartUpGoesOn() {

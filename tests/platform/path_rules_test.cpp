@@ -8,28 +8,7 @@ namespace {
 constexpr PathStyle W = PathStyle::Windows;
 constexpr PathStyle P = PathStyle::Posix;
 
-TEST(PathRules, LastComponentInBothStyles) {
-    EXPECT_EQ(LastComponent("C:\\Games\\WinUAE\\Configurations\\1200.uae", W), "1200.uae");
-    EXPECT_EQ(LastComponent("C:\\Games\\", W), "");
-    EXPECT_FALSE(LastComponent("1200.uae", W).has_value());
-    EXPECT_FALSE(LastComponent("", W).has_value());
-    EXPECT_FALSE(LastComponent("/games/a.uae", W).has_value());  // "/" is no separator there
-
-    EXPECT_EQ(LastComponent("/games/configs/a500.uae", P), "a500.uae");
-    EXPECT_EQ(LastComponent("/games/", P), "");
-    // A value stored on Windows still shows its file name on Linux.
-    EXPECT_EQ(LastComponent("C:\\Games\\WinUAE\\Configurations\\1200.uae", P), "1200.uae");
-    EXPECT_FALSE(LastComponent("None", P).has_value());
-}
-
-TEST(PathRules, StripTrailingSeparatorRemovesOneOnly) {
-    EXPECT_EQ(StripTrailingSeparator("C:\\", W), "C:");
-    EXPECT_EQ(StripTrailingSeparator("C:\\Games\\\\", W), "C:\\Games\\");
-    EXPECT_EQ(StripTrailingSeparator("C:\\Games", W), "C:\\Games");
-    EXPECT_EQ(StripTrailingSeparator("/games/", P), "/games");
-    EXPECT_EQ(StripTrailingSeparator("/", P), "");
-    EXPECT_EQ(StripTrailingSeparator("", P), "");
-}
+// The last component and the trailing separator are tested with the naming rules built on them.
 
 TEST(PathRules, Roots) {
     EXPECT_TRUE(IsRootPath("C:\\", W));

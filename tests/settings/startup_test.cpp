@@ -1,4 +1,5 @@
-// Loading the launcher settings: what the windows are given to show, in order.
+// Loading the launcher settings: what the windows are given to show, in order. The scenarios a
+// user meets at start-up are tested through the main window.
 
 #include <gtest/gtest.h>
 
@@ -42,13 +43,6 @@ FolderState AlwaysPresent(const std::string&) {
     return FolderState::Present;
 }
 
-std::vector<std::string> Texts(const SettingsLoad& load) {
-    std::vector<std::string> texts;
-    for (const Message& m : load.messages)
-        texts.push_back(m.text);
-    return texts;
-}
-
 TEST(LoadSettings, AGoodFileLoadsQuietly) {
     Fixture f;
     f.write(SettingsText("/games", "/usr/bin/fs-uae", "-config=", 2));
@@ -67,16 +61,6 @@ TEST(LoadSettings, AGoodFileLoadsQuietly) {
     EXPECT_EQ(load.settings.FloppyTypeName[0], "None");
 }
 
-TEST(LoadSettings, EmptyExecutableAndCommandLineGiveTwoMessages) {
-    Fixture f;
-    f.write(SettingsText("/games", "", "", 1));
-    const auto texts = Texts(LoadSettings(f.start, AlwaysPresent));
-    const std::string header = "There was an INI error. Please edit the 'Brackmoor.INI'\n\r\n\r";
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], header + "WinUAE's executible location missing!");
-    EXPECT_EQ(texts[1], header + "WinUAE's commandline command is missing!");
-}
-
 TEST(LoadSettings, NoConfigurationsLeavesTheListEmpty) {
     Fixture f;
     f.write(SettingsText("/games", "x", "y", 0));
@@ -86,40 +70,6 @@ TEST(LoadSettings, NoConfigurationsLeavesTheListEmpty) {
     ASSERT_EQ(load.messages.size(), 1u);
     EXPECT_EQ(load.messages[0].icon, MessageIcon::Critical);
     EXPECT_NE(load.messages[0].text.find("There are no configs!"), std::string::npos);
-}
-
-TEST(LoadSettings, AMissingStartFolderIsReportedAndTheLoadGoesOn) {
-    Fixture f;
-    f.write(SettingsText((f.dir.path() / "gone").string(), "", "y", 1));
-    const SettingsLoad load = LoadSettings(f.start);
-    const auto texts = Texts(load);
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], PathsWrongMessage().text);
-    EXPECT_NE(texts[1].find("executible"), std::string::npos);
-    EXPECT_FALSE(load.folderBarPath.has_value());
-    EXPECT_EQ(load.settings.WinUAECommandLinePass, "y");
-}
-
-TEST(LoadSettings, ARemovedConfigurationKeyTakesTheMissingMediaPath) {
-    Fixture f;
-    std::string text = SettingsText("/games", "x", "y", 4);
-    text.replace(text.find("3=/cfg/c3.uae\r\n"), 15, "");
-    f.write(text);
-    const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
-    ASSERT_EQ(load.messages.size(), 1u);
-    EXPECT_EQ(load.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(load.messages[0].text,
-              "Missing media! Reverting to '/' \rEither wrong location of games in the INI file or "
-              "missing CD/DVD. Change\\Replace the CD and right click on the 'Folder Window' to "
-              "refresh");
-    EXPECT_EQ(load.configItems, (std::vector<std::string>{"c1.uae", "c2.uae"}));
-    EXPECT_FALSE(load.selectFirstConfig);
-    EXPECT_FALSE(load.workbenchItems.has_value());
-    EXPECT_EQ(load.folderBarPath, "/");
-    EXPECT_EQ(load.fileListPath, "/");
-    EXPECT_EQ(load.settings.CurrentGameDir, "/");
-    EXPECT_EQ(load.settings.PreviousGameDir, "");
-    EXPECT_EQ(load.settings.WinUAEName, "");
 }
 
 TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
