@@ -1,0 +1,28 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/app_path.h"
+#include "app/frm_mdi_main.h"
+#include "platform/qt_message_box.h"
+
+namespace brackmoor {
+
+int RunBrackmoor(QApplication& app, bool quitWhenShown) {
+    QApplication::setApplicationName("Brackmoor");
+    LauncherSettings settings;
+    settings.AppPath = ChooseAppPath(QApplication::applicationDirPath().toStdString());
+
+    QtMessageBoxes messages;
+    FrmMDIMain main(settings, messages);
+    messages.setParent(&main);
+    main.load();
+    main.show();
+    if (quitWhenShown) {
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    }
+    return app.exec();
+}
+
+}  // namespace brackmoor
