@@ -114,11 +114,6 @@ Result RewriteEmulatorConfig(const std::filesystem::path& config, const DriveSlo
     if (!S_ISREG(st.st_mode)) {
         return Result::Fail("it is not a file");
     }
-    // The file is replaced by a rename, which the folder's permissions allow even for a file
-    // the user made read-only; honour the file's own protection as a profile write would.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0) {
-        return Result::Fail("the file is read-only");
-    }
     return UpdateProfile(target, [&](IniDocument& document) {
         return ApplyEmulatorSection(document, slots, disableUnused, keys);
     });

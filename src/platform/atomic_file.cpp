@@ -56,6 +56,12 @@ Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string
 
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
+    // A rename is allowed by the folder's permissions even over a file the user made
+    // read-only; the file's own protection is honoured, as Windows does.
+    if (existed && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+                    ::access(target.c_str(), W_OK) != 0)) {
+        return Result::Fail("the file is read-only");
+    }
     const std::filesystem::path temp = TemporaryNameFor(target);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {

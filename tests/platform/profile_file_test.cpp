@@ -62,7 +62,7 @@ TEST(ProfileFile, AWriteIntoAMissingFolderSaysWhy) {
     EXPECT_NE(result.error().find("no such folder"), std::string::npos) << result.error();
 }
 
-TEST(ProfileFile, PermissionsSurviveAReplacement) {
+TEST(ProfileFile, PermissionsSurviveAReplacementAndReadOnlyFilesStay) {
     TempDir dir;
     const auto file = dir.path() / "a.uae";
     WriteFile(file, "floppy0=x\n");
@@ -71,6 +71,11 @@ TEST(ProfileFile, PermissionsSurviveAReplacement) {
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFile(file), "floppy0=x\n[Brackmoor]\nfloppy0=y\n");
+
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    EXPECT_EQ(WriteProfileString(file, "Brackmoor", "floppy0", "z").error(),
+              "the file is read-only");
     EXPECT_EQ(ReadFile(file), "floppy0=x\n[Brackmoor]\nfloppy0=y\n");
 }
 
