@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <unordered_map>
 
 #include "platform/atomic_file.h"
@@ -79,12 +80,21 @@ bool IsFolder(const std::filesystem::path& folder, const dirent* entry) {
 // The names in "Snaps", by their folded form, kept while the folder's time stays the same:
 // the lookup runs on every click in the file list, and a folder of thousands of screenshots
 // must not be read each time.
+//
+// A folder's time is only as fine as its file system keeps it (two seconds on FAT, a clock
+// tick elsewhere), so a screenshot saved soon after the folder was read can leave the time as
+// it was. The index is therefore trusted only when the folder had not changed for a while
+// before it was read; until then every lookup reads the folder again.
 struct SnapsIndex {
     std::string folder;
     long long seconds = -1;
     long long nanoseconds = -1;
+    bool settled = false;
     std::unordered_map<std::string, std::string> byFoldedName;
 };
+
+// Longer than the coarsest time a file system keeps (FAT's two seconds).
+constexpr long long kSettleSeconds = 3;
 
 const SnapsIndex* IndexSnaps(const std::filesystem::path& snaps) {
     static SnapsIndex index;
@@ -92,11 +102,14 @@ const SnapsIndex* IndexSnaps(const std::filesystem::path& snaps) {
     if (::stat(snaps.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         return nullptr;
     }
-    if (index.folder == snaps.native() && index.seconds == st.st_mtim.tv_sec &&
+    if (index.settled && index.folder == snaps.native() && index.seconds == st.st_mtim.tv_sec &&
         index.nanoseconds == st.st_mtim.tv_nsec) {
         return &index;
     }
-    index = SnapsIndex{snaps.native(), st.st_mtim.tv_sec, st.st_mtim.tv_nsec, {}};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const bool settled = now.tv_sec - st.st_mtim.tv_sec > kSettleSeconds;
+    index = SnapsIndex{snaps.native(), st.st_mtim.tv_sec, st.st_mtim.tv_nsec, settled, {}};
     if (DIR* dir = ::opendir(snaps.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             index.byFoldedName.emplace(FoldAsciiCase(entry->d_name), entry->d_name);
