@@ -126,9 +126,71 @@ bool NaturalLess(std::string_view a, std::string_view b) {
     return order != 0 ? order < 0 : a < b;
 }
 
+namespace {
+
+// Appends a key whose byte order is the natural order of NaturalCompare, so that a large
+// folder sorts with plain byte comparisons: letters folded to upper case, each run of digits as
+// a byte in the digits' range (so it orders against other characters as a digit does), its
+// length without leading zeros as four bytes, most significant first, then those digits.
+void AppendNaturalSortKey(std::string_view name, std::string& key) {
+    std::size_t i = 0;
+    while (i < name.size()) {
+        if (!IsDigit(name[i])) {
+            key += Fold(name[i++]);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < name.size() && IsDigit(name[end]))
+            ++end;
+        while (i + 1 < end && name[i] == '0')
+            ++i;
+        const std::size_t length = end - i;
+        key += '0';
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            key += static_cast<char>((length >> shift) & 0xff);
+        }
+        key.append(name.substr(i, length));
+        i = end;
+    }
+}
+
+}  // namespace
+
 void SortNaturally(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    // The keys are made once per name, not once per comparison, all in one buffer.
+    std::string keys;
+    std::vector<std::size_t> ends;
+    ends.reserve(names.size());
+    std::size_t size = 0;
+    for (const std::string& name : names) {
+        size += name.size() + 8;
+    }
+    keys.reserve(size);
+    for (const std::string& name : names) {
+        AppendNaturalSortKey(name, keys);
+        ends.push_back(keys.size());
+    }
+    struct Keyed {
+        std::string_view key;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        keyed.push_back({std::string_view(keys).substr(begin, ends[i] - begin), i});
+        begin = ends[i];
+    }
+    std::sort(keyed.begin(), keyed.end(), [&names](const Keyed& a, const Keyed& b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : names[a.index] < names[b.index];
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const Keyed& k : keyed) {
+        sorted.push_back(std::move(names[k.index]));
+    }
+    names = std::move(sorted);
 }
 
 Result ListFolder(const std::filesystem::path& folder, FolderContents* contents) {

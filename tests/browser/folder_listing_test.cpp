@@ -77,6 +77,40 @@ TEST(FindScreenshot, BitmapWinsAndLetterCaseDoesNotMatter) {
     EXPECT_EQ(FindScreenshot(app, "LEMMING"), std::nullopt);
 }
 
+// Sorting a whole folder takes a faster path than comparing pairs; both must give one order.
+TEST(NaturalOrder, SortingAFolderAgreesWithComparingPairs) {
+    const char* const parts[] = {"a",
+                                 "B",
+                                 "0",
+                                 "00",
+                                 "7",
+                                 "10",
+                                 "007",
+                                 " ",
+                                 "!",
+                                 "~",
+                                 "\xc3\xa9",
+                                 "99999999999999999999",
+                                 "100000000000000000000",
+                                 "Disk ",
+                                 ".adf"};
+    std::vector<std::string> names;
+    unsigned seed = 12345;
+    for (int n = 0; n < 3000; ++n) {
+        std::string name;
+        for (int k = 0; k < 4; ++k) {
+            seed = seed * 1103515245 + 12345;
+            name += parts[(seed >> 16) % (sizeof parts / sizeof *parts)];
+        }
+        names.push_back(name);
+    }
+    std::vector<std::string> byPairs = names;
+    std::stable_sort(byPairs.begin(), byPairs.end(),
+                     [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(names);
+    EXPECT_EQ(names, byPairs);
+}
+
 // File systems keep a folder's time only so finely (FAT to two seconds, most others to the
 // kernel's clock tick): a screenshot saved in the same tick as the previous change of "Snaps"
 // leaves the folder's time as it was, and must still be found.
