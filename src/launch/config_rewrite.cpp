@@ -1,7 +1,6 @@
 #include "launch/config_rewrite.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
