@@ -33,8 +33,8 @@ public:
 
     QListView* flbFiles() const { return flbFiles_; }
 
-    // Lists the files of `folder` (the list empties when it cannot be read, and the reason is
-    // returned). Nothing is selected afterwards.
+    // Lists the files of `folder`; nothing is selected afterwards. When the folder cannot be
+    // read, the list keeps what it showed and the reason is returned.
     Result setPath(const std::string& folder);
     const std::string& path() const { return path_; }
 
