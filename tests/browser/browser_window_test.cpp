@@ -333,7 +333,6 @@ private Q_SLOTS:
         b.click(b.row("Broken.adf"));
         QVERIFY(b.showsPlaceholder());
         QVERIFY(b.messages.shown.empty());
-
     }
 
     void oddNamesListAndSelect() {
