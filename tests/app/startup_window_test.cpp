@@ -31,18 +31,13 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
-std::string GoodSettings(const std::string& games, const std::string& filesSection) {
-    std::string text = "[Brackmoor]\r\nStartGameDir=" + games +
-                       "\r\n[WinUAE Compatability]\r\nWinUAEName=/usr/bin/fs-uae\r\n"
-                       "WinUAECommandLinePass=-config=\r\n[WorkBench Locations]\r\n";
-    for (int n = 1; n <= 10; ++n)
-        text += std::to_string(n) + "=\r\n";
-    text += "[Config Locations]\r\n1=/cfg/A500.uae\r\n";
-    for (int n = 2; n <= 50; ++n)
-        text += std::to_string(n) + "=\r\n";
-    text += "[Folder]\r\nWidth=4600\r\nHeight=4000\r\nLeft=0\r\nTop=0\r\n" + filesSection +
-            "[Media]\r\nWidth=4600\r\nHeight=3950\r\nLeft=0\r\nTop=4000\r\n";
-    return text;
+// A good settings file with the saved window places; `files` is the "Files" section.
+std::string GoodSettings(const std::string& games, const std::string& files) {
+    test::SettingsFile settings;
+    settings.startDir = games;
+    settings.extra = "[Folder]\r\nWidth=4600\r\nHeight=4000\r\nLeft=0\r\nTop=0\r\n" + files +
+                     "[Media]\r\nWidth=4600\r\nHeight=3950\r\nLeft=0\r\nTop=4000\r\n";
+    return settings.text();
 }
 
 struct Started {

@@ -10,27 +10,9 @@ namespace brackmoor {
 namespace {
 
 using test::ReadFile;
+using test::SettingsFile;
 using test::TempDir;
 using test::WriteFile;
-
-// A well-formed settings file with `configs` used configuration slots.
-std::string SettingsText(const std::string& startDir, const std::string& exe,
-                         const std::string& pass, int configs) {
-    std::string text = "[Brackmoor]\r\nStartGameDir=" + startDir +
-                       "\r\n[WinUAE Compatability]\r\nWinUAEName=" + exe +
-                       "\r\nWinUAECommandLinePass=" + pass +
-                       "\r\nFloppyCountName=nr_floppies\r\nFloppy0Name=floppy0\r\n"
-                       "Floppy1Name=floppy1\r\nFloppy2Name=floppy2\r\nFloppy3Name=floppy3\r\n"
-                       "[WorkBench Locations]\r\n1=/wb/Workbench 1.3.adf\r\n";
-    for (int n = 2; n <= 10; ++n)
-        text += std::to_string(n) + "=\r\n";
-    text += "[Config Locations]\r\n";
-    for (int n = 1; n <= 50; ++n) {
-        text += std::to_string(n) + "=" +
-                (n <= configs ? "/cfg/c" + std::to_string(n) + ".uae" : "") + "\r\n";
-    }
-    return text;
-}
 
 struct Fixture {
     TempDir dir;
@@ -39,13 +21,19 @@ struct Fixture {
     void write(const std::string& text) { WriteFile(dir.path() / "Brackmoor.INI", text); }
 };
 
+std::string WithWorkbench(SettingsFile settings) {
+    settings.workbenches = {"/wb/Workbench 1.3.adf"};
+    return settings.text();
+}
+
 FolderState AlwaysPresent(const std::string&) {
     return FolderState::Present;
 }
 
 TEST(LoadSettings, AGoodFileLoadsQuietly) {
     Fixture f;
-    f.write(SettingsText("/games", "/usr/bin/fs-uae", "-config=", 2));
+    f.write(WithWorkbench(
+        SettingsFile("/games", "/usr/bin/fs-uae", "-config=", {"/cfg/c1.uae", "/cfg/c2.uae"})));
     const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
     EXPECT_TRUE(load.messages.empty());
     EXPECT_EQ(load.configItems, (std::vector<std::string>{"c1.uae", "c2.uae"}));
@@ -63,7 +51,7 @@ TEST(LoadSettings, AGoodFileLoadsQuietly) {
 
 TEST(LoadSettings, NoConfigurationsLeavesTheListEmpty) {
     Fixture f;
-    f.write(SettingsText("/games", "x", "y", 0));
+    f.write(SettingsFile("/games", "x", "y", {}).text());
     const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
     EXPECT_TRUE(load.configItems.empty());
     EXPECT_FALSE(load.selectFirstConfig);
@@ -74,7 +62,7 @@ TEST(LoadSettings, NoConfigurationsLeavesTheListEmpty) {
 
 TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
     Fixture f;
-    f.write(SettingsText("/media/cdrom", "x", "y", 1));
+    f.write(SettingsFile("/media/cdrom", "x", "y").text());
     const SettingsLoad load = LoadSettings(f.start, [](const std::string& path) {
         return path == "/media/cdrom" ? FolderState::Unreadable : FolderState::Present;
     });
@@ -88,9 +76,7 @@ TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
 
 TEST(LoadSettings, SameFileNamesInDifferentFoldersAreTwoItems) {
     Fixture f;
-    std::string text = SettingsText("/games", "x", "y", 2);
-    text.replace(text.find("/cfg/c2.uae"), 11, "/other/c1.uae");
-    f.write(text);
+    f.write(SettingsFile("/games", "x", "y", {"/cfg/c1.uae", "/other/c1.uae"}).text());
     EXPECT_EQ(LoadSettings(f.start, AlwaysPresent).configItems,
               (std::vector<std::string>{"c1.uae", "c1.uae"}));
 }
@@ -102,7 +88,7 @@ TEST(LoadSettings, BadFilesNeverCrashAndAreNeverRewritten) {
     std::string huge;
     while (huge.size() < 10 * 1024 * 1024)
         huge += "[Section" + std::to_string(huge.size()) + "]\r\nkey=value\r\n";
-    const std::string good = SettingsText("/games", "x", "y", 1);
+    const std::string good = SettingsFile("/games", "x", "y").text();
     std::string crOnly = good;
     for (char& c : crOnly)
         if (c == '\n')

@@ -55,4 +55,22 @@ std::string ReadFile(const std::filesystem::path& file) {
     return bytes.str();
 }
 
+std::string SettingsFile::text() const {
+    std::string out = "[Brackmoor]\r\nStartGameDir=" + startDir +
+                      "\r\n[WinUAE Compatability]\r\nWinUAEName=" + exe +
+                      "\r\nWinUAECommandLinePass=" + pass +
+                      "\r\nFloppyCountName=nr_floppies\r\nFloppy0Name=floppy0\r\n"
+                      "Floppy1Name=floppy1\r\nFloppy2Name=floppy2\r\nFloppy3Name=floppy3\r\n";
+    auto slots = [&](const char* section, const std::vector<std::string>& used, int count) {
+        out += std::string("[") + section + "]\r\n";
+        for (int n = 1; n <= count; ++n) {
+            const std::size_t i = static_cast<std::size_t>(n - 1);
+            out += std::to_string(n) + "=" + (i < used.size() ? used[i] : "") + "\r\n";
+        }
+    };
+    slots("WorkBench Locations", workbenches, 10);
+    slots("Config Locations", configs, 50);
+    return out + extra;
+}
+
 }  // namespace brackmoor::test

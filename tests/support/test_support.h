@@ -39,6 +39,26 @@ private:
 };
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+
+// A well-formed launcher settings file; `extra` (whole sections) goes at the end.
+struct SettingsFile {
+    explicit SettingsFile(std::string startDir = "/games", std::string exe = "/usr/bin/fs-uae",
+                          std::string pass = "-config=",
+                          std::vector<std::string> configs = {"/cfg/A500.uae"})
+        : startDir(std::move(startDir)),
+          exe(std::move(exe)),
+          pass(std::move(pass)),
+          configs(std::move(configs)) {}
+
+    std::string startDir;
+    std::string exe;
+    std::string pass;
+    std::vector<std::string> configs;
+    std::vector<std::string> workbenches;
+    std::string extra;
+
+    std::string text() const;
+};
 std::string ReadFile(const std::filesystem::path& file);
 
 }  // namespace brackmoor::test
