@@ -50,15 +50,5 @@ TEST(IniDocument, ReadsAfterEditsSeeTheNewText) {
     EXPECT_EQ(doc.bytes(), "[A]\nx=10\n[B]\ny=2\nz=3\n[C]\nw=4\n");
 }
 
-TEST(IniDocument, GarbageNeverCrashesAndFindsNothing) {
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i) {
-        garbage += static_cast<char>((i * 7919) % 256);
-    }
-    IniDocument doc(garbage);
-    EXPECT_FALSE(doc.find("Brackmoor", "StartGameDir").has_value());
-    EXPECT_EQ(ProfileGet(&doc, "S", "k", "None", 500), "None");
-}
-
 }  // namespace
 }  // namespace brackmoor

@@ -32,14 +32,5 @@ TEST(PathRules, ParentStopsAtTheRoot) {
     EXPECT_EQ(ParentPath("name", P), "");
 }
 
-TEST(PathRules, JoinAndSystemRoot) {
-    EXPECT_EQ(JoinPath("C:\\", "Games", W), "C:\\Games");
-    EXPECT_EQ(JoinPath("C:\\Games", "A.adf", W), "C:\\Games\\A.adf");
-    EXPECT_EQ(JoinPath("/", "games", P), "/games");
-    EXPECT_EQ(JoinPath("/games/", "a.adf", P), "/games/a.adf");
-    EXPECT_EQ(SystemRoot(W), "C:\\");
-    EXPECT_EQ(SystemRoot(P), "/");
-}
-
 }  // namespace
 }  // namespace brackmoor

