@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,9 +8,7 @@
 
 namespace brackmoor::test {
 
-// A file list with the behaviour the launch relies on: selecting an item from the program
-// makes it the focused item, and every change runs `onSelectionHandling` (the media window's
-// reload) before setSelected returns.
+// A file list whose program-made selection changes focus the item and are logged in order.
 class FakeFileList : public FileListView {
 public:
     explicit FakeFileList(std::vector<std::string> names)
@@ -21,48 +18,19 @@ public:
     bool isSelected(int index) const override { return selected_.at(index); }
     void setSelected(int index, bool selected) override {
         selected_.at(index) = selected;
-        if (selected) {
-            focused_ = index;
-        }
+        focused_ = selected ? index : focused_;
         log.emplace_back(index, selected);
-        if (onSelectionHandling) {
-            onSelectionHandling(*this);
-        }
     }
     std::string name(int index) const override { return names_.at(index); }
     int focusedIndex() const override { return focused_; }
 
-    // A user's click: only `index` selected and focused, as the list control does it, without
-    // logging it as a program change.
+    // A user's Ctrl+click, not logged: `index` added to the selection and focused.
     void click(int index) {
-        std::fill(selected_.begin(), selected_.end(), false);
         selected_.at(index) = true;
         focused_ = index;
-        if (onSelectionHandling) {
-            onSelectionHandling(*this);
-        }
-    }
-    // A user's Ctrl+click adding `index`.
-    void ctrlClick(int index) {
-        selected_.at(index) = true;
-        focused_ = index;
-        if (onSelectionHandling) {
-            onSelectionHandling(*this);
-        }
     }
 
-    std::vector<int> selectedItems() const {
-        std::vector<int> out;
-        for (int i = 0; i < count(); ++i) {
-            if (selected_[i]) {
-                out.push_back(i);
-            }
-        }
-        return out;
-    }
-
-    std::function<void(FakeFileList&)> onSelectionHandling;
-    std::vector<std::pair<int, bool>> log;  // program-made changes, in order
+    std::vector<std::pair<int, bool>> log;
 
 private:
     std::vector<std::string> names_;
