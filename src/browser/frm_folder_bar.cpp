@@ -186,11 +186,14 @@ void FrmFolderBar::onDoubleClick() {
         return;
     }
     LauncherSettings& s = *settings_;
-    s.PreviousGameDir = s.CurrentGameDir;
-    s.CurrentGameDir = FolderTarget(entry, driveRoot(), s.CurrentGameDir, kNativePathStyle);
-    if (Result entered = setDlbFoldersPath(s.CurrentGameDir); !entered) {
+    const std::string target = FolderTarget(entry, driveRoot(), s.CurrentGameDir, kNativePathStyle);
+    // The current folder moves only once the folder could be read: a folder that vanished
+    // (an ejected CD) must not leave the bar pointing at it.
+    if (Result entered = setDlbFoldersPath(target); !entered) {
         return reportFailure(entered);
     }
+    s.PreviousGameDir = s.CurrentGameDir;
+    s.CurrentGameDir = target;
     FillDirList();
     if (lstFolders_->count() == 0) {
         // A folder without subfolders cannot be entered: back to where the user was.

@@ -308,6 +308,9 @@ private Q_SLOTS:
         b.clickFolder("Utils", true);
         QCOMPARE(b.messages.texts().back(), kMissingMedia);
         QCOMPARE(b.folderEntries(), atRoot);
+        QCOMPARE(b.window->settings().CurrentGameDir, vol.string());  // still usable
+        b.clickFolder("Games", true);
+        QCOMPARE(b.files()->path(), (vol / "Games" / "Action").string());
     }
 
     void aLaunchRereadsTheRecordAndReselectsTheDisk() {
