@@ -54,14 +54,6 @@ TEST(ProfileFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(ReadProfileString(file, "LEMMINGS", "Notes", "none", 500), "none");
 }
 
-TEST(ProfileFile, AWriteIntoAMissingFolderSaysWhy) {
-    TempDir dir;
-    const Result result =
-        WriteProfileString(dir.path() / "no such folder" / "x.ini", "S", "k", "v");
-    EXPECT_FALSE(result.ok());
-    EXPECT_NE(result.error().find("no such folder"), std::string::npos) << result.error();
-}
-
 TEST(ProfileFile, PermissionsSurviveAReplacementAndReadOnlyFilesStay) {
     TempDir dir;
     const auto file = dir.path() / "a.uae";
@@ -156,18 +148,6 @@ TEST(ProfileFile, FileNamesMatchWithoutRegardToCase) {
     EXPECT_EQ(FindInFolderIgnoringCase(dir.path(), "SNAPS"), std::nullopt);
     std::filesystem::create_directory(dir.path() / "snaps");
     EXPECT_EQ(FindInFolderIgnoringCase(dir.path(), "Snaps"), dir.path() / "snaps");
-}
-
-TEST(ProfileFile, SeveralWritesAreOneReplacementOrNone) {
-    TempDir dir;
-    const auto file = dir.path() / "a.uae";
-    WriteFile(file, "cpu=68000\n");
-    const Result refused = UpdateProfile(file, [](IniDocument& doc) {
-        Result first = doc.set("Brackmoor", "floppy0", "/a.adf");
-        return first ? doc.set("Brackmoor", "floppy1", "/b\n.adf") : first;
-    });
-    EXPECT_FALSE(refused.ok());
-    EXPECT_EQ(ReadFile(file), "cpu=68000\n");
 }
 
 }  // namespace
