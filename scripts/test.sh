@@ -11,7 +11,7 @@ cmake --preset "$preset"
 cmake --build --preset "$preset"
 
 if [ "$preset" = asan ]; then
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    export ASAN_OPTIONS="detect_leaks=1"
     export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
