@@ -9,7 +9,7 @@
 
 namespace brackmoor {
 
-int RunBrackmoor(QApplication& app, bool quitWhenShown) {
+int RunBrackmoor(QApplication& app, const std::function<void()>& whenShown) {
     QApplication::setApplicationName("Brackmoor");
     LauncherSettings settings;
     settings.AppPath = ChooseAppPath(QApplication::applicationDirPath().toStdString());
@@ -19,8 +19,11 @@ int RunBrackmoor(QApplication& app, bool quitWhenShown) {
     messages.setParent(&main);
     main.load();
     main.show();
-    if (quitWhenShown) {
-        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    if (whenShown) {
+        QTimer::singleShot(0, &app, [&] {
+            whenShown();
+            QCoreApplication::quit();
+        });
     }
     return app.exec();
 }

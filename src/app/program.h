@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
+
 class QApplication;
 
 namespace brackmoor {
 
 // The program: the application folder, the main window, its load, and the event loop.
-// `quitWhenShown` ends the loop as soon as the main window has been shown (start-up timing).
-int RunBrackmoor(QApplication& app, bool quitWhenShown = false);
+// With `whenShown` (start-up timing), that is called once the main window has been shown and
+// the loop then ends.
+int RunBrackmoor(QApplication& app, const std::function<void()>& whenShown = {});
 
 }  // namespace brackmoor
