@@ -310,7 +310,8 @@ void FrmMedia::setImageName(const QString& name) {
 
 void FrmMedia::loadGameSettings(const std::string& gameKey) {
     GameRecord record;
-    if (settings_ != nullptr) {
+    // A file whose name gives no key has no record; it shows the defaults.
+    if (settings_ != nullptr && !gameKey.empty()) {
         record = LoadGameSettings(settings_->AppPath, gameKey, cmbConfigToUse_->count(),
                                   cmbWBUse_->count());
     }
