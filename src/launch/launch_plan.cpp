@@ -12,27 +12,19 @@ DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focu
     const auto pathOf = [&](int i) { return DiskPath(gameFolder, names[i], style); };
     gathering.disks[0] = pathOf(focused);
     if (autoload && IsADisk(gathering.disks[0])) {
-        // Each candidate is selected as it is looked at, whether or not it passes its test.
-        int next = focused + 1;
-        if (next < count) {
-            gathering.selectInTurn.push_back(next);
-            gathering.disks[1] = pathOf(next);
-            ++next;
-            if (next < count) {
-                gathering.selectInTurn.push_back(next);
-                const std::string candidate = pathOf(next);
-                if (IsCDisk(candidate)) {
-                    gathering.disks[2] = candidate;
-                    ++next;
-                    if (next < count) {
-                        gathering.selectInTurn.push_back(next);
-                        const std::string last = pathOf(next);
-                        if (IsDDisk(last)) {
-                            gathering.disks[3] = last;
-                        }
-                    }
-                }
+        // After the A disk: the next item is the B disk whatever its name, then a C disk, and
+        // only after a C disk a D disk. Each candidate is selected as it is looked at, whether
+        // or not it passes its test; the first that fails ends the set.
+        bool (*const passes[])(std::string_view) = {[](std::string_view) { return true; }, IsCDisk,
+                                                    IsDDisk};
+        for (int drive = 1; drive <= 3 && focused + drive < count; ++drive) {
+            const int candidate = focused + drive;
+            gathering.selectInTurn.push_back(candidate);
+            const std::string path = pathOf(candidate);
+            if (!passes[drive - 1](path)) {
+                break;
             }
+            gathering.disks[static_cast<std::size_t>(drive)] = path;
         }
     }
     if (autoload) {
