@@ -284,4 +284,11 @@ std::string ProfileGet(const IniDocument* doc, std::string_view section, std::st
     return result;
 }
 
+std::string ProfileGetTrimmed(const IniDocument* doc, std::string_view section,
+                              std::string_view key, const char* def, std::size_t size) {
+    std::string value = ProfileGet(doc, section, key, def, size);
+    const std::size_t first = value.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : value.substr(first);
+}
+
 }  // namespace brackmoor

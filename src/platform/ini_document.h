@@ -64,6 +64,13 @@ private:
 std::string ProfileGet(const IniDocument* doc, std::string_view section, std::string_view key,
                        const char* def, std::size_t size);
 
+// A value read the way the program reads its settings: ProfileGet into a buffer of `size`
+// characters, which is then trimmed of spaces. The reader has trimmed the value already; what
+// can remain are spaces inside a pair of quotes. Only the leading ones go: the trailing ones
+// sit before the buffer's terminator, which that trim never reaches.
+std::string ProfileGetTrimmed(const IniDocument* doc, std::string_view section,
+                              std::string_view key, const char* def, std::size_t size);
+
 // Blanks at the edges of lines, names and values: 0x09-0x0D, 0x1A and the space.
 bool IsIniBlank(char c);
 std::string_view TrimIniBlanks(std::string_view text);

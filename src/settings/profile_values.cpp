@@ -62,12 +62,8 @@ bool SettingsFileExists(const std::string& appPath) {
 
 std::string ReadProfileValue(const std::string& appPath, std::string_view section,
                              std::string_view key) {
-    std::string value =
-        ReadProfileString(SettingsFilePath(appPath), section, key, "None", kValueBuffer);
-    // The reader trims the value; what can remain are blanks inside a pair of quotes. Only the
-    // leading ones go: the trailing ones sit before the terminator, which the trim never reaches.
-    const std::size_t first = value.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : value.substr(first);
+    const auto document = LoadProfile(SettingsFilePath(appPath));
+    return ProfileGetTrimmed(document.get(), section, key, "None", kValueBuffer);
 }
 
 double ProfileNumber(std::string_view text) {
@@ -77,7 +73,10 @@ double ProfileNumber(std::string_view text) {
     }
     std::string number;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        number += text[i++];
+        if (text[i] == '-') {
+            number += '-';  // from_chars takes no "+"
+        }
+        ++i;
     }
     bool point = false;
     for (; i < text.size(); ++i) {
