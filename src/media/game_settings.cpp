@@ -1,29 +1,21 @@
 #include "media/game_settings.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "platform/file_lookup.h"
 #include "platform/ini_document.h"
 #include "platform/profile_file.h"
+#include "settings/profile_values.h"
 
 namespace brackmoor {
 
 namespace {
 
-// A value as the 500-character buffer gives it back: the buffer is the value, its terminator
-// and blanks; trimming it and dropping the terminator leaves the value without leading blanks.
-std::string FromBuffer(std::string value) {
-    std::size_t first = 0;
-    while (first < value.size() && value[first] == ' ') {
-        ++first;
-    }
-    value.erase(0, first);
-    return value;
-}
-
 std::string ReadFrom(const IniDocument* document, std::string_view gameKey, std::string_view key,
                      const char* def) {
-    return FromBuffer(ProfileGet(document, gameKey, key, def, kGameValueBufferSize));
+    return ProfileGetTrimmed(document, gameKey, key, def, kGameValueBufferSize);
 }
 
 // A game key names a section: it must be a usable section name.
@@ -32,10 +24,6 @@ Result CheckGameKey(std::string_view gameKey) {
         return Result::Fail("the game has no name to file its settings under");
     }
     return Result::Ok();
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 }  // namespace
@@ -157,56 +145,9 @@ std::string DropIncompleteUtf8Tail(std::string text) {
 }
 
 int ReadLeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // The whole part saturates far beyond int; the fraction only matters for rounding.
-    constexpr long long kCap = static_cast<long long>(INT_MAX) + 2;
-    long long whole = 0;
-    bool anyDigit = false;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        anyDigit = true;
-        whole = whole >= kCap ? kCap : whole * 10 + (text[i] - '0');
-    }
-    int firstFraction = 0;     // first digit after the point
-    bool restNonZero = false;  // any non-zero digit after that one
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        bool first = true;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            anyDigit = true;
-            if (first) {
-                firstFraction = text[i] - '0';
-                first = false;
-            } else if (text[i] != '0') {
-                restNonZero = true;
-            }
-        }
-    }
-    if (!anyDigit) {
-        return 0;
-    }
-    const bool above = firstFraction > 5 || (firstFraction == 5 && restNonZero);
-    const bool half = firstFraction == 5 && !restNonZero;
-    if (above || (half && whole % 2 == 1)) {
-        ++whole;
-    }
-    if (negative) {
-        whole = -whole;
-    }
-    if (whole > INT_MAX) {
-        return INT_MAX;
-    }
-    if (whole < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(whole);
+    // Rounded to the nearest whole number, halves to the even one (the default rounding mode).
+    const double rounded = std::nearbyint(ProfileNumber(text));
+    return static_cast<int>(std::clamp<double>(rounded, INT_MIN, INT_MAX));
 }
 
 int ListPositionFor(int stored, int count) {

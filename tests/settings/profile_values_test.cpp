@@ -80,6 +80,7 @@ TEST(ReadProfileValue, TrimsCutsAndDefaultsToNone) {
 TEST(ProfileNumber, TakesTheLeadingNumber) {
     EXPECT_EQ(ProfileNumber(" 4600"), 4600);
     EXPECT_EQ(ProfileNumber("-120"), -120);
+    EXPECT_EQ(ProfileNumber("+3"), 3);
     EXPECT_EQ(ProfileNumber("12.5px"), 12.5);
     EXPECT_EQ(ProfileNumber("7320 twips"), 7320);
     EXPECT_EQ(ProfileNumber("None"), 0);
