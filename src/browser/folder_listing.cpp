@@ -19,10 +19,6 @@ namespace {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-char Fold(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Compares without regard to case, digit runs by value; 0 when equal that way.
 int NaturalCompare(std::string_view a, std::string_view b) {
     std::size_t i = 0;
@@ -53,8 +49,8 @@ int NaturalCompare(std::string_view a, std::string_view b) {
             j = ej;
             continue;
         }
-        const unsigned char ca = static_cast<unsigned char>(Fold(a[i]));
-        const unsigned char cb = static_cast<unsigned char>(Fold(b[j]));
+        const unsigned char ca = static_cast<unsigned char>(FoldAsciiChar(a[i]));
+        const unsigned char cb = static_cast<unsigned char>(FoldAsciiChar(b[j]));
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }
@@ -136,7 +132,7 @@ void AppendNaturalSortKey(std::string_view name, std::string& key) {
     std::size_t i = 0;
     while (i < name.size()) {
         if (!IsDigit(name[i])) {
-            key += Fold(name[i++]);
+            key += FoldAsciiChar(name[i++]);
             continue;
         }
         std::size_t end = i;

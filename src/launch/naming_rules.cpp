@@ -6,10 +6,6 @@ namespace brackmoor {
 
 namespace {
 
-char UpperChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The last six characters, upper-cased, equal " <letter>.ADF", ".ADZ" or ".DMS".
 bool IsSetDisk(std::string_view diskPath, char letter) {
     if (diskPath.size() < 6) {
@@ -26,11 +22,7 @@ bool IsSetDisk(std::string_view diskPath, char letter) {
 }  // namespace
 
 std::string UpperAscii(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        c = UpperChar(c);
-    }
-    return upper;
+    return FoldAsciiCase(text);
 }
 
 std::optional<std::string> LastPathComponent(std::string_view path, PathStyle style,

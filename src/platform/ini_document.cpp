@@ -8,10 +8,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-char FoldChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Header name of a trimmed line, when the line is a section header: "[" first, and the name
 // runs to the last "]".
 std::optional<std::string_view> HeaderName(std::string_view trimmed) {
@@ -71,7 +67,7 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldChar(a[i]) != FoldChar(b[i])) {
+        if (FoldAsciiChar(a[i]) != FoldAsciiChar(b[i])) {
             return false;
         }
     }
@@ -80,7 +76,7 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 
 std::string FoldAsciiCase(std::string_view text) {
     std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldAsciiChar);
     return folded;
 }
 

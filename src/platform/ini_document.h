@@ -74,7 +74,11 @@ std::string ProfileGetTrimmed(const IniDocument* doc, std::string_view section,
 // Blanks at the edges of lines, names and values: 0x09-0x0D, 0x1A and the space.
 bool IsIniBlank(char c);
 std::string_view TrimIniBlanks(std::string_view text);
-// ASCII-only letter-case folding, as the profile functions compare names.
+// ASCII-only letter-case folding (to upper case), as the profile functions compare names; the
+// bytes of UTF-8 sequences are left alone.
+inline char FoldAsciiChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 std::string FoldAsciiCase(std::string_view text);
 
