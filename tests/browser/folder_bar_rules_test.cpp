@@ -27,13 +27,6 @@ TEST(FolderBarRules, TheVolumeThatHoldsAFolder) {
     EXPECT_EQ(VolumeOf("/home/games", volumes), "/");
 }
 
-TEST(FolderBarRules, EntriesBeginWithRootOnlyAtARoot) {
-    EXPECT_EQ(FolderBarEntries(true, {}), std::vector<std::string>{"*Root*"});
-    EXPECT_EQ(FolderBarEntries(true, {"Games"}), (std::vector<std::string>{"*Root*", "Games"}));
-    EXPECT_EQ(FolderBarEntries(false, {"A", "B"}), (std::vector<std::string>{"A", "B"}));
-    EXPECT_TRUE(FolderBarEntries(false, {}).empty());
-}
-
 TEST(FolderBarRules, TargetsInBothStyles) {
     EXPECT_EQ(FolderTarget("*Root*", "D:\\", "C:\\Games", W), "D:\\");
     EXPECT_EQ(FolderTarget("Amiga", "C:\\", "C:\\Games", W), "C:\\Games\\Amiga");
@@ -42,15 +35,6 @@ TEST(FolderBarRules, TargetsInBothStyles) {
     EXPECT_EQ(FolderTarget("*Root*", "/media/cd", "/games", P), "/media/cd");
     EXPECT_EQ(FolderTarget("amiga", "/", "/", P), "/amiga");
     EXPECT_EQ(FolderTarget("Puzzle", "/", "/games/", P), "/games/Puzzle");
-}
-
-TEST(FolderBarRules, BackGoesUpAndStopsAtTheRoot) {
-    EXPECT_EQ(BackTarget("C:\\Games\\Amiga", false, W), "C:\\Games");
-    EXPECT_EQ(BackTarget("C:\\Games", false, W), "C:\\");
-    EXPECT_EQ(BackTarget("C:\\", true, W), std::nullopt);
-    EXPECT_EQ(BackTarget("/games/amiga/", false, P), "/games");
-    EXPECT_EQ(BackTarget("/games", false, P), "/");
-    EXPECT_EQ(BackTarget("/media/cd", true, P), std::nullopt);
 }
 
 }  // namespace

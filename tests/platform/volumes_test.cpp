@@ -25,11 +25,5 @@ TEST(Volumes, RootFirstThenMediaMountsInTableOrder) {
     EXPECT_EQ(volumes[3].root, "/run/media/bob/DVD");
 }
 
-TEST(Volumes, ThisMachineHasAtLeastTheRoot) {
-    const auto volumes = ListVolumes();
-    ASSERT_FALSE(volumes.empty());
-    EXPECT_EQ(volumes.front().root, "/");
-}
-
 }  // namespace
 }  // namespace brackmoor
