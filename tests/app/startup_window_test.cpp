@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
