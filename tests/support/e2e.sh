@@ -55,7 +55,8 @@ e2e_start_xvfb() {
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime"
+    # The X server, whatever platform the caller's environment asks for.
+    export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
