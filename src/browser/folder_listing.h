@@ -10,12 +10,6 @@
 
 namespace brackmoor {
 
-// Name order of the folder bar and the file list: without regard to letter case, runs of digits
-// by their value ("Disk 9" before "Disk 10"), ties broken by the bytes, so the order is total
-// and a lettered set stays together.
-bool NaturalLess(std::string_view a, std::string_view b);
-void SortNaturally(std::vector<std::string>& names);
-
 // The immediate subfolders and files of a folder, each in name order. Hidden entries (names
 // starting with ".") are left out, as a file manager does.
 struct FolderContents {

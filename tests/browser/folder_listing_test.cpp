@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "browser/folder_listing.h"
+#include "browser/natural_order.h"
 #include "test_support.h"
 
 namespace brackmoor {
