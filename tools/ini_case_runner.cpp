@@ -157,8 +157,10 @@ std::string RunCase(const fs::path& dir, const fs::path& work) {
     fs::remove_all(work);
     fs::create_directories(work);
     const fs::path file = work / "case.ini";
-    if (before)
-        ReplaceFileAtomically(file, *before);
+    if (before) {
+        if (Result written = ReplaceFileAtomically(file, *before); !written)
+            return "cannot write the case's file: " + written.error();
+    }
 
     const auto opLines = Lines(*ops);
     const auto wanted = Lines(*reads);

@@ -63,12 +63,17 @@ void BM_NineSeparateProfileWrites(benchmark::State& state) {
         const DriveSlots& slots = kGames[launch++ % 2];
         // The type writes leave the file unchanged and are not rewritten; the count and the
         // image writes each replace the file.
-        WriteProfileString(file, "Brackmoor", kKeys.count, "4");
+        bool written = WriteProfileString(file, "Brackmoor", kKeys.count, "4").ok();
         for (int d = 0; d < 4; ++d) {
-            WriteProfileString(file, "Brackmoor", kKeys.type[d], "0");
+            written = WriteProfileString(file, "Brackmoor", kKeys.type[d], "0").ok() && written;
         }
         for (int d = 0; d < 4; ++d) {
-            WriteProfileString(file, "Brackmoor", kKeys.image[d], slots[d]);
+            written =
+                WriteProfileString(file, "Brackmoor", kKeys.image[d], slots[d]).ok() && written;
+        }
+        if (!written) {
+            state.SkipWithError("a profile write failed");
+            break;
         }
     }
 }

@@ -136,13 +136,12 @@ void FrmMDIMain::applySettingsLoad(const SettingsLoad& load) {
         FillChoices(workbenches, *load.workbenchItems);
         workbenches->setCurrentIndex(0);
     }
-    // The load looked at the start folder already; should it vanish in between, the folder
-    // list is empty and showing its files reports it.
-    if (load.folderBarPath) {
-        frmFolderBar_->setDlbFoldersPath(*load.folderBarPath);
-    }
-    if (load.fileListPath) {
-        frmFiles_->setPath(*load.fileListPath);
+    // The load looked at the start folder already; should it vanish in between, the media
+    // went missing, as the load would have said.
+    bool listed = !load.folderBarPath || frmFolderBar_->setDlbFoldersPath(*load.folderBarPath);
+    listed = (!load.fileListPath || frmFiles_->setPath(*load.fileListPath)) && listed;
+    if (!listed) {
+        messages_.show(MissingMediaMessage());
     }
     for (const Message& message : load.messages) {
         messages_.show(message);

@@ -7,7 +7,7 @@ namespace brackmoor {
 
 // The outcome of an operation that can fail: success, or the reason it did not succeed.
 // Logic returns one of these; only windows decide what the user is told.
-class Result {
+class [[nodiscard]] Result {
 public:
     static Result Ok() { return Result(); }
     static Result Fail(std::string why) { return Result(std::move(why)); }
