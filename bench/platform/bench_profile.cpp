@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/atomic_file.h"
@@ -13,20 +15,32 @@ namespace {
 
 using namespace brackmoor;
 
+// The benchmark's file, removed when the program ends.
+struct BenchFile {
+    std::filesystem::path path;
+    ~BenchFile() {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+};
+
 const std::filesystem::path& LargeFile() {
-    static const std::filesystem::path file = [] {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("bench_profile." + std::to_string(::getpid()) + ".ini");
+    static const BenchFile file = [] {
+        BenchFile made{std::filesystem::temp_directory_path() /
+                       ("bench_profile." + std::to_string(::getpid()) + ".ini")};
         std::string text;
         for (int i = 0; i < 10000; ++i) {
             text += "[GAME NUMBER " + std::to_string(i) +
                     "]\r\nCF=1\r\nAL=0\r\nWB=2\r\nDU=1\r\nNotes=Fine game\r\n";
         }
-        ReplaceFileAtomically(path, text);
-        std::atexit([] { std::filesystem::remove(LargeFile()); });
-        return path;
+        if (Result written = ReplaceFileAtomically(made.path, text); !written) {
+            std::fprintf(stderr, "cannot write %s: %s\n", made.path.c_str(),
+                         written.error().c_str());
+            std::exit(1);
+        }
+        return made;
     }();
-    return file;
+    return file.path;
 }
 
 std::string Section(int i) {
