@@ -44,7 +44,8 @@ std::string ErrnoText(int error) {
     return std::strerror(error);
 }
 
-Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
+                             const ReplaceOptions& options) {
     std::filesystem::path target = requested;
     std::error_code ec;
     if (std::filesystem::is_symlink(requested, ec)) {
@@ -69,6 +70,10 @@ Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string
     }
     Result result = WriteAll(fd, bytes);
     if (result && existed && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        result = Result::Fail(ErrnoText(errno));
+    }
+    const timespec times[2] = {old.st_atim, old.st_mtim};
+    if (result && existed && options.keepTimes && ::futimens(fd, times) != 0) {
         result = Result::Fail(ErrnoText(errno));
     }
     if (result && ::fsync(fd) != 0) {

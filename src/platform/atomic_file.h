@@ -9,11 +9,18 @@
 
 namespace brackmoor {
 
+struct ReplaceOptions {
+    // The new file gets the old one's access and modification times, as a re-saved screenshot
+    // keeps its dates.
+    bool keepTimes = false;
+};
+
 // Replaces `target` with `bytes` so that a crash or a full disk leaves either the old file or
 // the new one: the bytes go to a temporary file in the same folder, are flushed to disk and
 // renamed over the target. An existing file keeps its permission bits; a read-only one is not
 // replaced; a link is followed.
-Result ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+Result ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                             const ReplaceOptions& options = {});
 
 // The whole content of `file`; nothing when it does not exist, and the reason in `error`
 // when it exists but cannot be read.
