@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "launch/command_line.h"
 #include "launch/config_rewrite.h"
-#include "launch/emulator_process.h"
 #include "launch/game_choices.h"
 #include "launch/naming_rules.h"
 #include "platform/messages.h"

@@ -17,8 +17,9 @@
 #include "app/frm_mdi_main.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
-#include "launch/emulator_process.h"
 #include "media/frm_media.h"
+#include "platform/process_starter.h"
+#include "recording_starter.h"
 #include "settings/startup.h"
 #include "test_support.h"
 
@@ -36,7 +37,7 @@ const std::string kMissingMedia = "Missing Media! CD might be busy......";
 struct Browser {
     test::TempDir dir;
     test::RecordingMessages messages;
-    RecordingProcessStarter starter;
+    test::RecordingProcessStarter starter;
     std::unique_ptr<FrmMDIMain> window;
     fs::path start = dir.path() / "games";  // StartGameDir
     fs::path set = start / "Set";           // the folder the file list shows first

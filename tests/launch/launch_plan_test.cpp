@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_file_list.h"
+#include "recording_starter.h"
 #include "test_support.h"
 
 namespace brackmoor {
@@ -121,7 +122,7 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     const auto config = dir.path() / "A500.uae";
     test::WriteFile(config, "use_gui=yes\n");
     settings.ConfigLocations[1] = config.string();
-    RecordingProcessStarter starter;
+    test::RecordingProcessStarter starter;
     GameChoices shown{0, 0, false, false};
     const LaunchContext context{"/games/", [&] { return shown; }, &settings, &starter, kPosix};
     test::FakeFileList files({"Lemmings.adf"});
