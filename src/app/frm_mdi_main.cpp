@@ -15,7 +15,7 @@
 #include "media/frm_media.h"
 #include "options/frm_options.h"
 #include "platform/process_starter.h"
-#include "platform/volumes.h"
+#include "platform/qt_volumes.h"
 #include "settings/profile_values.h"
 #include "settings/startup.h"
 #include "settings/window_placement.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace brackmoor {
@@ -12,11 +11,14 @@ struct Volume {
     std::string label;  // what the drive list shows beside it
 };
 
-// The volumes named by a mount table in the format of /proc/self/mounts, "/" first, the others
-// in table order without repeats.
-std::vector<Volume> VolumesFromMountTable(std::string_view table);
+// A mounted file system as the system lists it.
+struct MountPoint {
+    std::string root;
+    std::string label;  // the file system's own label; may be empty
+};
 
-// The volumes of this machine now.
-std::vector<Volume> ListVolumes();
+// The volumes among `mounts`: "/" first, then the media mounts in the given order without
+// repeats, each labelled with its file system's label or else its mount point's name.
+std::vector<Volume> MediaVolumes(const std::vector<MountPoint>& mounts);
 
 }  // namespace brackmoor
