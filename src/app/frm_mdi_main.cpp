@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "app/main_menu.h"
+#include "app/window_layout.h"
 #include "browser/folder_bar_rules.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
@@ -30,11 +32,6 @@ void FillChoices(QComboBox* list, const std::vector<std::string>& items) {
     }
 }
 
-double LogicalDpi(const QWidget* widget) {
-    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
 }  // namespace
 
 FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget* parent)
@@ -47,8 +44,8 @@ FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget
     setObjectName("frmMDIMain");
     setWindowTitle("Brackmoor");
     buildControls();
-    buildMenus();
     connectChildren();
+    connectMenu();
 }
 
 FrmMDIMain::~FrmMDIMain() = default;
@@ -78,21 +75,26 @@ void FrmMDIMain::buildControls() {
     frmFolderBar_ = new FrmFolderBar;
     frmFiles_ = new FrmFiles;
     frmMedia_ = new FrmMedia;
-    for (QMdiSubWindow* child :
-         {static_cast<QMdiSubWindow*>(frmFolderBar_), static_cast<QMdiSubWindow*>(frmFiles_),
-          static_cast<QMdiSubWindow*>(frmMedia_)}) {
+    const std::array<QMdiSubWindow*, 3> children = {frmFolderBar_, frmFiles_, frmMedia_};
+    for (QMdiSubWindow* child : children) {
         mdiArea_->addSubWindow(child);
         child->hide();  // shown at their saved places by the load
     }
+    layout_ = std::make_unique<WindowLayout>(children);
+    menu_ = new MainMenu(menuBar(), this);
     resize(1024, 720);
 }
 
-void FrmMDIMain::buildMenus() {
-    QMenu* mnufile = menuBar()->addMenu("File");
-    mnufile->setObjectName("mnufile");
-    QAction* mnuExit = mnufile->addAction("Exit");
-    mnuExit->setObjectName("mnuExit");
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+void FrmMDIMain::connectMenu() {
+    connect(menu_, &MainMenu::exitProgram, this, &QWidget::close);
+    connect(menu_, &MainMenu::paths, this, &FrmMDIMain::openPaths);
+    connect(menu_, &MainMenu::saveWindowPositions, this, &FrmMDIMain::saveWindowPositions);
+    connect(menu_, &MainMenu::restoreWindowDefaults, this, &FrmMDIMain::restoreWindowDefaults);
+}
+
+double FrmMDIMain::logicalDpi() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
 void FrmMDIMain::load() {
@@ -156,20 +158,36 @@ void FrmMDIMain::applySettingsLoad(const SettingsLoad& load) {
 }
 
 void FrmMDIMain::LoadWindowPositions() {
-    QMdiSubWindow* windows[] = {frmFolderBar_, frmFiles_, frmMedia_};
-    const double dpi = LogicalDpi(this);
-    for (int i = 0; i < 3; ++i) {
-        const WindowPlacement saved =
-            ReadWindowPlacement(settings_.AppPath, kDefaultWindowPlacements[i].section);
-        // A size the window system cannot show (0, negative) becomes the smallest it can.
-        const QSize smallest = windows[i]->minimumSizeHint();
-        const int width = std::max(TwipsToPixels(saved.width, dpi), smallest.width());
-        const int height = std::max(TwipsToPixels(saved.height, dpi), smallest.height());
-        windows[i]->setGeometry(TwipsToPixels(saved.left, dpi), TwipsToPixels(saved.top, dpi),
-                                width, height);
+    std::array<WindowPlacement, 3> saved{};
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        saved[i] = ReadWindowPlacement(settings_.AppPath, kDefaultWindowPlacements[i].section);
     }
-    for (QMdiSubWindow* window : windows) {
-        window->show();
+    layout_->place(saved, logicalDpi());
+    layout_->show();
+}
+
+void FrmMDIMain::saveWindowPositions() {
+    const Result saved = SaveWindowPlacements(settings_.AppPath, layout_->current(logicalDpi()));
+    if (!saved) {
+        messages_.show(CannotWriteMessage(
+            "the settings file " + SettingsFilePath(settings_.AppPath).string(), saved.error()));
+    }
+}
+
+void FrmMDIMain::restoreWindowDefaults() {
+    std::array<WindowPlacement, 3> defaults{};
+    std::copy(std::begin(kDefaultWindowPlacements), std::end(kDefaultWindowPlacements),
+              defaults.begin());
+    layout_->place(defaults, logicalDpi());
+    layout_->show();
+}
+
+void FrmMDIMain::openPaths() {
+    openOptions();
+    if (!settings_.OptionsCancelled) {
+        messages_.show({"Please restart the 'Brackmoor' for changes to take place", "Brackmoor",
+                        MessageIcon::Information});
+        close();
     }
 }
 

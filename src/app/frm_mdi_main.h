@@ -14,6 +14,8 @@ class QMdiSubWindow;
 namespace brackmoor {
 
 class FrmFiles;
+class MainMenu;
+class WindowLayout;
 class FrmFolderBar;
 class FrmMedia;
 class ProcessStarter;
@@ -42,6 +44,12 @@ public:
     // Starts the first four selected disks together (a right click over several).
     void LaunchMultiple();
 
+    // The Options menu: the options dialog, then a restart unless it was cancelled; the
+    // window positions written to the settings file, or put back to the defaults.
+    void openPaths();
+    void saveWindowPositions();
+    void restoreWindowDefaults();
+
     // How the emulator is started; tests replace it to see the request.
     void setProcessStarter(ProcessStarter* starter) { starter_ = starter; }
     // How modal dialogs are run; tests replace it to answer a dialog without a modal loop.
@@ -54,8 +62,8 @@ public:
 
 private:
     void buildControls();
-    void buildMenus();
     void connectChildren();
+    void connectMenu();
     void ensureSnapsFolder();
     void openOptions();
     void LoadSettings();
@@ -70,7 +78,11 @@ private:
     std::unique_ptr<ProcessStarter> ownStarter_;
     ProcessStarter* starter_ = nullptr;
 
+    double logicalDpi() const;
+
     QMdiArea* mdiArea_ = nullptr;
+    MainMenu* menu_ = nullptr;
+    std::unique_ptr<WindowLayout> layout_;
     FrmFolderBar* frmFolderBar_ = nullptr;
     FrmFiles* frmFiles_ = nullptr;
     FrmMedia* frmMedia_ = nullptr;

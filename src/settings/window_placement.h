@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "platform/result.h"
 #include "platform/twips.h"
 
 namespace brackmoor {
@@ -25,5 +27,14 @@ inline constexpr WindowPlacement kDefaultWindowPlacements[] = {
 
 // The saved placement of one window; a missing or non-numeric value gives 0.
 WindowPlacement ReadWindowPlacement(const std::string& appPath, const char* section);
+
+// A window value as "Save Window Positions" writes it: the first character holds the sign, a
+// blank for zero and positive values (" 4600", "-120"); a fraction follows a point.
+std::string WindowValueText(double value);
+
+// Writes the three windows' placements (folder bar, file list, media window, in that order)
+// into the settings file as one atomic replacement.
+Result SaveWindowPlacements(const std::string& appPath,
+                            const std::array<WindowPlacement, 3>& placements);
 
 }  // namespace brackmoor

@@ -194,14 +194,75 @@ private Q_SLOTS:
         QVERIFY(s.window->isVisible());
     }
 
-    void theFileMenuHasExit() {
+    void windowPositionsAreSavedExactlyAndRestoredWithoutWriting() {
         TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        WriteFile(dir.path() / "Brackmoor.INI",
+                  GoodSettings(dir.path().string(),
+                               "[Files]\r\nWidth=7320\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n"));
         Started s(dir.withSeparator());
-        QAction* exit = s.window->findChild<QAction*>("mnuExit");
-        QVERIFY(exit != nullptr);
-        QCOMPARE(exit->text(), QString("Exit"));
-        exit->trigger();
+        const auto section = [&](const char* name) {
+            const std::string text = ReadFile(dir.path() / "Brackmoor.INI");
+            const std::size_t at = text.find(std::string("[") + name + "]");
+            return text.substr(at, text.find('[', at + 1) - at);
+        };
+        // The saved arrangement is the default one: written back as it was, a blank before each.
+        s.window->findChild<QAction*>("mnuSaveWindows")->trigger();
+        QCOMPARE(section("Folder"), std::string("[Folder]\r\nWidth= 4600\r\nHeight= 4000\r\n"
+                                                "Left= 0\r\nTop= 0\r\n"));
+        // Dragged past the left edge, enlarged: the new values, a negative one without a blank.
+        s.window->folderBar()->move(-8, 0);
+        s.window->media()->resize(400, 300);
+        s.window->findChild<QAction*>("mnuSaveWindows")->trigger();
+        QCOMPARE(section("Folder"), std::string("[Folder]\r\nWidth= 4600\r\nHeight= 4000\r\n"
+                                                "Left=-120\r\nTop= 0\r\n"));
+        QCOMPARE(section("Media"), std::string("[Media]\r\nWidth= 6000\r\nHeight= 4500\r\n"
+                                               "Left= 0\r\nTop= 4000\r\n"));
+        // Restoring changes the windows, not the file; saved afterwards, the defaults exactly.
+        const std::string saved = ReadFile(dir.path() / "Brackmoor.INI");
+        s.window->findChild<QAction*>("mnuRestore1")->trigger();
+        QCOMPARE(ReadFile(dir.path() / "Brackmoor.INI"), saved);
+        QCOMPARE(s.window->folderBar()->pos(), QPoint(0, 0));
+        s.window->findChild<QAction*>("mnuSaveWindows")->trigger();
+        QCOMPARE(section("Media"), std::string("[Media]\r\nWidth= 4600\r\nHeight= 3950\r\n"
+                                               "Left= 0\r\nTop= 4000\r\n"));
+        QVERIFY(s.messages.shown.empty());
+    }
+
+    void pathsAsksForARestartUnlessCancelled() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        WriteFile(dir.path() / "Brackmoor.INI", GoodSettings(dir.path().string(), ""));
+        const auto cancel = [](QDialog& dialog) {
+            dialog.findChild<QPushButton*>("Command1")->click();
+        };
+        // Cancelled, then closed by its close box: it stays cancelled, nothing is asked.
+        int opened = 0;
+        Started cancelled(dir.withSeparator(), [&](QDialog& dialog) {
+            if (opened++ == 0)
+                cancel(dialog);
+        });
+        cancelled.window->findChild<QAction*>("mnuPaths")->trigger();
+        cancelled.window->findChild<QAction*>("mnuPaths")->trigger();
+        QVERIFY(cancelled.messages.shown.empty() && cancelled.window->isVisible());
+        // Closed by its close box first: a restart is asked for and the program ends.
+        Started closed(dir.withSeparator());
+        closed.window->findChild<QAction*>("mnuPaths")->trigger();
+        QCOMPARE(closed.texts(),
+                 QStringList{"Please restart the 'Brackmoor' for changes to take place"});
+        QVERIFY(!closed.window->isVisible());
+    }
+
+    void exitEndsWithoutWriting() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        WriteFile(dir.path() / "Brackmoor.INI", GoodSettings(dir.path().string(), ""));
+        Started s(dir.withSeparator());
+        const std::string before = ReadFile(dir.path() / "Brackmoor.INI");
+        s.window->folderBar()->move(30, 30);
+        s.window->findChild<QAction*>("mnuExit")->trigger();
         QVERIFY(!s.window->isVisible());
+        QCOMPARE(ReadFile(dir.path() / "Brackmoor.INI"), before);
     }
 };
 
