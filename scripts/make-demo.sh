@@ -34,22 +34,15 @@ done
 
 if ! ls "$demo" | grep -qix 'brackmoor.ini'; then
     emulator="$(command -v fs-uae || echo /usr/games/fs-uae)"
-    {
-        printf '[Brackmoor]\r\nStartGameDir=%s\r\n' "$demo/Games"
-        printf '[WinUAE Compatability]\r\n'
-        printf 'WinUAEName=%s\r\n' "$emulator"
-        # Quoted, so that the blank that separates it from the configuration path survives.
-        printf 'WinUAECommandLinePass="--base-dir=\"%s\" "\r\n' "$demo/fs-uae"
-        printf 'FloppyCountName=uae_nr_floppies\r\n'
-        for n in 0 1 2 3; do printf 'Floppy%sName=uae_floppy%s\r\n' "$n" "$n"; done
-        for n in 0 1 2 3; do printf 'Floppy%sTypeName=uae_floppy%stype\r\n' "$n" "$n"; done
-        printf '[WorkBench Locations]\r\n1=%s\r\n' "$demo/WorkBench/Workbench 1.3.adf"
-        for n in $(seq 2 10); do printf '%s=\r\n' "$n"; done
-        printf '[Config Locations]\r\n1=%s\r\n2=%s\r\n' "$demo/Configurations/A500.fs-uae" "$demo/Configurations/A1200.fs-uae"
-        for n in $(seq 3 50); do printf '%s=\r\n' "$n"; done
-        printf '[Folder]\r\nWidth=4600\r\nHeight=4000\r\nLeft=0\r\nTop=0\r\n'
-        printf '[Files]\r\nWidth=7320\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n'
-        printf '[Media]\r\nWidth=4600\r\nHeight=3950\r\nLeft=0\r\nTop=4000\r\n'
-    } > "$demo/Brackmoor.INI"
+    # The pass is quoted, so that the blank that separates it from the configuration path
+    # survives the read.
+    "$build/tools/write_settings" "$demo/Brackmoor.INI" "StartGameDir=$demo/Games" \
+        "WinUAEName=$emulator" "WinUAECommandLinePass=\"--base-dir=\"$demo/fs-uae\" \"" \
+        FloppyCountName=uae_nr_floppies \
+        Floppy0Name=uae_floppy0 Floppy1Name=uae_floppy1 Floppy2Name=uae_floppy2 Floppy3Name=uae_floppy3 \
+        Floppy0TypeName=uae_floppy0type Floppy1TypeName=uae_floppy1type \
+        Floppy2TypeName=uae_floppy2type Floppy3TypeName=uae_floppy3type \
+        "Workbench 1=$demo/WorkBench/Workbench 1.3.adf" \
+        "Config 1=$demo/Configurations/A500.fs-uae" "Config 2=$demo/Configurations/A1200.fs-uae"
 fi
 echo "Demo collection ready in $demo"

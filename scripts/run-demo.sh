@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset dev
-cmake --build --preset dev --target brackmoor make_adf
+cmake --build --preset dev --target brackmoor make_adf write_settings
 scripts/make-demo.sh build/dev build/demo
 exec build/demo/brackmoor

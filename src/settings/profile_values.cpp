@@ -1,54 +1,16 @@
 #include "settings/profile_values.h"
 
 #include <charconv>
-#include <vector>
 
 #include "platform/file_lookup.h"
 #include "platform/profile_file.h"
-#include "settings/window_placement.h"
+#include "settings/settings_schema.h"
 
 namespace brackmoor {
 
 namespace {
 
 constexpr std::size_t kValueBuffer = 500;
-
-std::string WholeNumber(double value) {
-    return std::to_string(static_cast<long long>(value));
-}
-
-struct DefaultKey {
-    std::string section;
-    std::string key;
-    std::string value;
-};
-
-std::vector<DefaultKey> DefaultSettings() {
-    std::vector<DefaultKey> keys = {
-        {"Brackmoor", "StartGameDir", "C:\\Games\\Amiga"},
-        {"WinUAE Compatability", "WinUAEName", "C:\\Games\\WinUAE\\WinUAE.exe"},
-        {"WinUAE Compatability", "WinUAECommandLinePass", "-config="},
-        {"WinUAE Compatability", "FloppyCountName", "nr_floppies"},
-        {"WinUAE Compatability", "Floppy0Name", "floppy0"},
-        {"WinUAE Compatability", "Floppy1Name", "floppy1"},
-        {"WinUAE Compatability", "Floppy2Name", "floppy2"},
-        {"WinUAE Compatability", "Floppy3Name", "floppy3"},
-    };
-    for (int slot = 1; slot <= 10; ++slot) {
-        keys.push_back({"WorkBench Locations", std::to_string(slot), ""});
-    }
-    keys.push_back({"Config Locations", "1", "C:\\Games\\WinUAE\\Configurations\\1200.uae"});
-    for (int slot = 2; slot <= 50; ++slot) {
-        keys.push_back({"Config Locations", std::to_string(slot), ""});
-    }
-    for (const WindowPlacement& window : kDefaultWindowPlacements) {
-        keys.push_back({window.section, "Width", WholeNumber(window.width)});
-        keys.push_back({window.section, "Height", WholeNumber(window.height)});
-        keys.push_back({window.section, "Left", WholeNumber(window.left)});
-        keys.push_back({window.section, "Top", WholeNumber(window.top)});
-    }
-    return keys;
-}
 
 }  // namespace
 
@@ -97,15 +59,7 @@ double ProfileNumber(std::string_view text) {
 }
 
 Result WriteDefaultSettingsFile(const std::string& appPath) {
-    return UpdateProfile(SettingsFilePath(appPath), [](IniDocument& document) {
-        for (const DefaultKey& entry : DefaultSettings()) {
-            Result written = document.set(entry.section, entry.key, entry.value);
-            if (!written) {
-                return written;
-            }
-        }
-        return Result::Ok();
-    });
+    return WriteSettingsEntries(SettingsFilePath(appPath), DefaultSettingsEntries());
 }
 
 }  // namespace brackmoor

@@ -10,6 +10,7 @@
 #include "platform/file_lookup.h"
 #include "platform/path_rules.h"
 #include "settings/profile_values.h"
+#include "settings/settings_schema.h"
 
 namespace brackmoor {
 
@@ -25,15 +26,56 @@ Message Information(std::string text) {
     return {std::move(text), "Brackmoor", MessageIcon::Information};
 }
 
-// Thrown inside the load when it must stop and take the failure path.
-struct MissingMedia {};
-
-std::string ShortName(const std::string& location) {
-    auto name = LastComponent(location, kNativePathStyle);
-    if (!name) {
-        throw MissingMedia{};
+// Reads one location list into its slots and the short names of the used ones into `items`;
+// false when a used slot holds no path separator, which ends the load.
+bool ReadLocationList(LauncherSettings& s, const LocationList& list,
+                      std::vector<std::string>& items) {
+    for (int n = 1; n <= list.slots; ++n) {
+        std::string& value = list.slot(s, n);
+        value = ReadProfileValue(s.AppPath, list.section, std::to_string(n));
+        if (value.empty()) {
+            continue;
+        }
+        auto name = LastComponent(value, kNativePathStyle);
+        if (!name) {
+            return false;
+        }
+        items.push_back(std::move(*name));
     }
-    return *name;
+    return true;
+}
+
+// The load up to the emulator's settings; false where it must stop and take the missing-media
+// path.
+bool ReadSettings(SettingsLoad& load, const FolderProbe& probe) {
+    LauncherSettings& s = load.settings;
+    if (!ReadLocationList(s, ConfigList(), load.configItems)) {
+        return false;
+    }
+    load.selectFirstConfig = !load.configItems.empty();
+    if (!ReadLocationList(s, WorkbenchList(), load.workbenchItems.emplace())) {
+        return false;
+    }
+    const auto& text = TextSettings();
+    auto read = [&](const TextSetting& setting) {
+        setting.field(s) = ReadProfileValue(s.AppPath, setting.section, setting.key);
+    };
+    read(text[0]);  // StartGameDir, into CurrentGameDir
+    switch (probe(s.CurrentGameDir)) {
+        case FolderState::Present:
+            load.folderBarPath = s.CurrentGameDir;
+            break;
+        case FolderState::Missing:
+            load.messages.push_back(PathsWrongMessage());
+            break;
+        case FolderState::Unreadable:
+            return false;
+    }
+    s.PreviousGameDir = s.CurrentGameDir;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        read(text[i]);
+    }
+    return true;
 }
 
 }  // namespace
@@ -112,48 +154,7 @@ SettingsLoad LoadSettings(const LauncherSettings& start, const FolderProbe& prob
     SettingsLoad load;
     load.settings = start;
     LauncherSettings& s = load.settings;
-    auto read = [&](const char* section, const std::string& key) {
-        return ReadProfileValue(s.AppPath, section, key);
-    };
-    try {
-        for (int slot = 1; slot <= 50; ++slot) {
-            s.ConfigLocations[slot] = read("Config Locations", std::to_string(slot));
-            if (!s.ConfigLocations[slot].empty()) {
-                load.configItems.push_back(ShortName(s.ConfigLocations[slot]));
-            }
-        }
-        load.selectFirstConfig = !load.configItems.empty();
-        load.workbenchItems.emplace();
-        for (int slot = 1; slot <= 10; ++slot) {
-            s.WorkBenchLocations[slot] = read("WorkBench Locations", std::to_string(slot));
-            if (!s.WorkBenchLocations[slot].empty()) {
-                load.workbenchItems->push_back(ShortName(s.WorkBenchLocations[slot]));
-            }
-        }
-        s.CurrentGameDir = read("Brackmoor", "StartGameDir");
-        switch (probe(s.CurrentGameDir)) {
-            case FolderState::Present:
-                load.folderBarPath = s.CurrentGameDir;
-                break;
-            case FolderState::Missing:
-                load.messages.push_back(PathsWrongMessage());
-                break;
-            case FolderState::Unreadable:
-                throw MissingMedia{};
-        }
-        s.PreviousGameDir = s.CurrentGameDir;
-        s.WinUAEName = read("WinUAE Compatability", "WinUAEName");
-        s.WinUAECommandLinePass = read("WinUAE Compatability", "WinUAECommandLinePass");
-        s.FloppyCountName = read("WinUAE Compatability", "FloppyCountName");
-        for (int drive = 0; drive < 4; ++drive) {
-            s.FloppyName[drive] =
-                read("WinUAE Compatability", "Floppy" + std::to_string(drive) + "Name");
-        }
-        for (int drive = 0; drive < 4; ++drive) {
-            s.FloppyTypeName[drive] =
-                read("WinUAE Compatability", "Floppy" + std::to_string(drive) + "TypeName");
-        }
-    } catch (const MissingMedia&) {
+    if (!ReadSettings(load, probe)) {
         const std::string root = SystemRoot(kNativePathStyle);
         load.messages.push_back(MissingMediaMessage());
         load.fileListPath = root;

@@ -11,7 +11,7 @@ trap e2e_cleanup EXIT
 
 mkdir -p "$work/app/Snaps" "$work/games/Amiga"
 cp "$program" "$work/app/brackmoor"
-e2e_settings "$work/games" /bin/true -config= "$work/A500.uae" > "$work/app/Brackmoor.INI"
+e2e_settings "$work/app/Brackmoor.INI" "$work/games" /bin/true -config= "$work/A500.uae"
 before="$(md5sum < "$work/app/Brackmoor.INI")"
 
 e2e_start_xvfb

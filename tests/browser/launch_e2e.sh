@@ -30,7 +30,7 @@ config="$work/A500.uae"
 printf 'config_description=Stand-in A500\r\nchipset=ocs\r\nuse_gui=no\r\n' > "$config"
 config_before="$(cat "$config")"
 
-e2e_settings "$games" "$work/emulator.sh" -config= "$config" > "$app/Brackmoor.INI"
+e2e_settings "$app/Brackmoor.INI" "$games" "$work/emulator.sh" -config= "$config"
 # Lemmings is remembered with "Autoload ABCD" and "Dissable Unused Drives" on.
 printf '[LEMMINGS]\r\nCF=0\r\nAL=1\r\nWB=0\r\nDU=1\r\n' > "$app/Game Settings.ini"
 

@@ -29,8 +29,8 @@ cp "$program" "$app/brackmoor"
 printf '[fs-uae]\namiga_model = A500\n' > "$config"
 
 # Quoted, so that the blank after the base folder survives the read.
-e2e_settings "$games" "$(command -v fs-uae)" "\"--base-dir=\"$base\" \"" "$config" uae_floppy \
-    > "$app/Brackmoor.INI"
+e2e_settings "$app/Brackmoor.INI" "$games" "$(command -v fs-uae)" "\"--base-dir=\"$base\" \"" \
+    "$config" uae_floppy
 printf '[LEMMINGS]\r\nCF=0\r\nAL=1\r\nWB=0\r\nDU=1\r\n' > "$app/Game Settings.ini"
 
 e2e_start_xvfb

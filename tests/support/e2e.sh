@@ -21,32 +21,20 @@ e2e_cleanup() {
     rm -rf "$work"
 }
 
-# e2e_settings GAMES EMULATOR PASS CONFIG [TYPE_NAMES_PREFIX]: a complete Brackmoor.INI on
-# standard output, key names floppy0.. (or PREFIX0.. with type names PREFIX0type..).
+# e2e_settings FILE GAMES EMULATOR PASS CONFIG [KEY_PREFIX]: a complete Brackmoor.INI, key names
+# floppy0.. (or PREFIX0.. with type names PREFIX0type.. and the count uae_nr_floppies). The
+# test's CMake names the settings writer in WRITE_SETTINGS.
 e2e_settings() {
-    local games="$1" emulator="$2" pass="$3" config="$4" prefix="${5:-}"
-    printf '[Brackmoor]\r\nStartGameDir=%s\r\n' "$games"
-    printf '[WinUAE Compatability]\r\nWinUAEName=%s\r\nWinUAECommandLinePass=%s\r\n' "$emulator" "$pass"
+    local file="$1" games="$2" emulator="$3" pass="$4" config="$5" prefix="${6:-}"
+    local keys=()
     if [ -n "$prefix" ]; then
-        printf 'FloppyCountName=uae_nr_floppies\r\n'
-    else
-        printf 'FloppyCountName=nr_floppies\r\n'
+        keys+=(FloppyCountName=uae_nr_floppies)
+        for d in 0 1 2 3; do keys+=("Floppy${d}Name=$prefix$d" "Floppy${d}TypeName=$prefix${d}type"); done
     fi
-    for d in 0 1 2 3; do
-        if [ -n "$prefix" ]; then
-            printf 'Floppy%sName=%s%s\r\nFloppy%sTypeName=%s%stype\r\n' $d "$prefix" $d $d "$prefix" $d
-        else
-            printf 'Floppy%sName=floppy%s\r\n' $d $d
-        fi
-    done
-    printf '[WorkBench Locations]\r\n'
-    for n in $(seq 10); do printf '%s=\r\n' "$n"; done
-    printf '[Config Locations]\r\n1=%s\r\n' "$config"
-    for n in $(seq 2 50); do printf '%s=\r\n' "$n"; done
-    # Twips: the folder bar top left, the media window below it, the file list to the right.
-    printf '[Folder]\r\nWidth=4600\r\nHeight=4000\r\nLeft=0\r\nTop=0\r\n'
-    printf '[Files]\r\nWidth=6000\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n'
-    printf '[Media]\r\nWidth=4600\r\nHeight=3950\r\nLeft=0\r\nTop=4000\r\n'
+    # The file list a little narrower than its default, as the click positions below expect.
+    "${WRITE_SETTINGS:?}" "$file" "StartGameDir=$games" "WinUAEName=$emulator" \
+        "WinUAECommandLinePass=$pass" "Config 1=$config" "Files/Width=6000" "${keys[@]}" ||
+        fail "cannot write $file"
 }
 
 # A private X server on a display it picks itself.

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "settings/settings_schema.h"
+
 namespace brackmoor::test {
 
 MessageAnswer RecordingMessages::show(const Message& message) {
@@ -56,20 +58,24 @@ std::string ReadFile(const std::filesystem::path& file) {
 }
 
 std::string SettingsFile::text() const {
-    std::string out = "[Brackmoor]\r\nStartGameDir=" + startDir +
-                      "\r\n[WinUAE Compatability]\r\nWinUAEName=" + exe +
-                      "\r\nWinUAECommandLinePass=" + pass +
-                      "\r\nFloppyCountName=nr_floppies\r\nFloppy0Name=floppy0\r\n"
-                      "Floppy1Name=floppy1\r\nFloppy2Name=floppy2\r\nFloppy3Name=floppy3\r\n";
-    auto slots = [&](const char* section, const std::vector<std::string>& used, int count) {
-        out += std::string("[") + section + "]\r\n";
-        for (int n = 1; n <= count; ++n) {
-            const std::size_t i = static_cast<std::size_t>(n - 1);
-            out += std::to_string(n) + "=" + (i < used.size() ? used[i] : "") + "\r\n";
-        }
-    };
-    slots("WorkBench Locations", workbenches, 10);
-    slots("Config Locations", configs, 50);
+    LauncherSettings values;
+    values.CurrentGameDir = startDir;
+    values.WinUAEName = exe;
+    values.WinUAECommandLinePass = pass;
+    values.FloppyCountName = "nr_floppies";
+    for (std::size_t d = 0; d < values.FloppyName.size(); ++d) {
+        values.FloppyName[d] = "floppy" + std::to_string(d);
+    }
+    for (std::size_t i = 0; i < configs.size(); ++i) {
+        ConfigList().slot(values, static_cast<int>(i + 1)) = configs[i];
+    }
+    for (std::size_t i = 0; i < workbenches.size(); ++i) {
+        WorkbenchList().slot(values, static_cast<int>(i + 1)) = workbenches[i];
+    }
+    std::string out;
+    if (Result made = ApplySettingsEntries(out, SettingsEntriesOf(values, false, "")); !made) {
+        throw std::runtime_error("cannot make a settings file: " + made.error());
+    }
     return out + extra;
 }
 
