@@ -108,14 +108,19 @@ const EmulatorPreset* FindEmulatorPreset(std::string_view name) {
     return nullptr;
 }
 
-const EmulatorPreset* MatchEmulatorPreset(std::string_view floppyCountName,
+const EmulatorPreset* MatchEmulatorPreset(std::string_view commandLinePass,
+                                          std::string_view floppyCountName,
                                           const std::array<std::string, 4>& floppyNames) {
+    const EmulatorPreset* match = nullptr;
     for (const EmulatorPreset& preset : EmulatorPresets()) {
         if (preset.floppyCountName == floppyCountName && preset.floppyNames == floppyNames) {
-            return &preset;  // WinUAE before Amiberry, which shares its key names
+            if (preset.commandLinePass == commandLinePass) {
+                return &preset;
+            }
+            match = match != nullptr ? match : &preset;
         }
     }
-    return nullptr;
+    return match;
 }
 
 std::string FindEmulatorProgram(const EmulatorPreset& preset, std::string_view searchPath) {

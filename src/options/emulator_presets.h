@@ -42,8 +42,10 @@ const std::vector<EmulatorPreset>& EmulatorPresets();
 // The preset of that name; null when there is none.
 const EmulatorPreset* FindEmulatorPreset(std::string_view name);
 
-// The preset whose floppy key names and count key name are these; null when none matches.
-const EmulatorPreset* MatchEmulatorPreset(std::string_view floppyCountName,
+// The preset whose count and floppy key names are these, the one with this pass first when
+// several share the names; null when none matches.
+const EmulatorPreset* MatchEmulatorPreset(std::string_view commandLinePass,
+                                          std::string_view floppyCountName,
                                           const std::array<std::string, 4>& floppyNames);
 
 // The preset's program as a full path: found in a folder of `searchPath` (a PATH value,

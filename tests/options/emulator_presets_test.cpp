@@ -45,10 +45,11 @@ TEST(EmulatorPresets, FindTheProgramOnThePathWithItsFolderElseTheFallback) {
         EXPECT_EQ(FindEmulatorProgram(amiberry, ""), "");  // left for the user
     }
     EXPECT_EQ(FindEmulatorPreset("UAE"), nullptr);
-    EXPECT_EQ(MatchEmulatorPreset("nr_floppies", amiberry.floppyNames)->name, "WinUAE");
+    EXPECT_EQ(MatchEmulatorPreset("-config=", "nr_floppies", amiberry.floppyNames)->name, "WinUAE");
+    EXPECT_EQ(MatchEmulatorPreset("--config ", "nr_floppies", amiberry.floppyNames), &amiberry);
     const EmulatorPreset& fsuae = *FindEmulatorPreset("FS-UAE");
-    EXPECT_EQ(MatchEmulatorPreset(fsuae.floppyCountName, fsuae.floppyNames), &fsuae);
-    EXPECT_EQ(MatchEmulatorPreset("uae_nr_floppies", fsuae.floppyNames), nullptr);
+    EXPECT_EQ(MatchEmulatorPreset("x", fsuae.floppyCountName, fsuae.floppyNames), &fsuae);
+    EXPECT_EQ(MatchEmulatorPreset("-- ", "uae_nr_floppies", fsuae.floppyNames), nullptr);
 }
 
 TEST(EmulatorPresets, StartersTakeTheFirstSlotsAndNeverOverwriteAFile) {
