@@ -143,6 +143,9 @@ void FrmOptions::buildControls() {
                        "Where are your games?  Use a drive letter  i.e. D:\\ if you have games on "
                        "multiple CDs");
     cmdGetGamefolder = Button(emulatorTab, "cmdGetGamefolder", "...");
+    for (QPushButton* picker : {cmdgetexe, cmdGetGamefolder}) {
+        picker->setMaximumWidth(picker->fontMetrics().horizontalAdvance(picker->text()) + 24);
+    }
     emulatorLayout->addWidget(Caption(emulatorTab, "Label1", "WinUAE's EXE"), 1, 0, 1, 2);
     emulatorLayout->addWidget(txtEXE, 2, 0);
     emulatorLayout->addWidget(cmdgetexe, 2, 1);

@@ -29,17 +29,18 @@ mkdir -p "$app" "$games/Amiga" "$HOME"
 cp "$program" "$app/brackmoor"
 "$make_adf" "$games/Amiga/Zool.adf" || fail "make_adf"
 
-# The one visible window titled exactly $1, focused so that keys go to it.
+# The one visible window whose title matches $1, focused so that keys go to it; $2 says what
+# was expected, for a failure.
 focus_window() {
     local window
     window="$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1)"
-    [ -n "$window" ] || fail "no window $1"
+    [ -n "$window" ] || fail "no window ${2:-$1}"
     xdotool windowfocus --sync "$window"
     sleep 0.3
 }
-# Presses Return in the message box now showing; `$1` says which one, for a failure.
+# Presses Return in the message box now showing; $1 says which one, for a failure.
 answer_message() {
-    focus_window '^Brackmoor$'
+    focus_window '^Brackmoor$' "message: $1"
     xdotool key Return
     sleep 0.3
 }

@@ -17,6 +17,7 @@
 #include "app/frm_mdi_main.h"
 #include "options/emulator_presets.h"
 #include "options/frm_options.h"
+#include "platform/qt_choosers.h"
 #include "settings/profile_values.h"
 #include "settings/settings_schema.h"
 #include "settings/startup.h"
@@ -182,7 +183,7 @@ private Q_SLOTS:
                            "4=None\r\n5= \r\n6= \r\n8= \r\n") != std::string::npos);
         QVERIFY(saved.find("50= \r\n7= \r\n[Folder]\r\nWidth=4600\r\nHeight=4000\r\n") !=
                 std::string::npos);
-        QCOMPARE(read("WinUAE Compatability", "WinUAECommandLinePass"), std::string("-- "));
+        QCOMPARE(read(kWinUAESection, "WinUAECommandLinePass"), std::string("-- "));
     }
 
     void addStopsAtTheLimitsAndACancelledPickerChangesNothing() {
@@ -195,6 +196,11 @@ private Q_SLOTS:
         click("cmdgetexe");
         QCOMPARE(box("txtEXE")->text(), QString("/usr/bin/fs-uae"));
         QCOMPARE(choosers.asked.back(), std::string("WinUAE Exe (*.EXE)|*.EXE|All Files|*"));
+        // The toolkit's dialog takes its patterns from the last parentheses of a filter.
+        QCOMPARE(QtChoosers::NameFilters(choosers.asked.back()),
+                 (QStringList{"WinUAE Exe (*.EXE)", "All Files (*)"}));
+        QCOMPARE(QtChoosers::NameFilters("All Files (But Should Be *.UAE)|*.*"),
+                 QStringList{"All Files (But Should Be *.UAE) (*)"});
 
         showTab(2);
         click("cmdaddWB");  // cancelled: no empty entry
@@ -360,7 +366,7 @@ private Q_SLOTS:
         click("cmdSave");
 
         const EmulatorPreset& fsuae = *FindEmulatorPreset("FS-UAE");
-        const char* section = "WinUAE Compatability";
+        const char* section = kWinUAESection;
         QCOMPARE(read(section, "WinUAEName"), (bin / "fs-uae").string());
         QCOMPARE(read(section, "WinUAECommandLinePass"), std::string("-- "));
         QCOMPARE(read(section, "FloppyCountName"), std::string("floppy_drive_count"));
@@ -369,7 +375,7 @@ private Q_SLOTS:
             QCOMPARE(read(section, "Floppy" + n + "Name"), fsuae.floppyNames[d]);
             QCOMPARE(read(section, "Floppy" + n + "TypeName"), fsuae.floppyTypeNames[d]);
         }
-        QCOMPARE(read("Config Locations", "1"), (configs / "A500.fs-uae").string());
+        QCOMPARE(read(ConfigList().section, "1"), (configs / "A500.fs-uae").string());
 
         // Reopened, the choice shows FS-UAE; WinUAE's own settings need no starters any more.
         open();
