@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/config_rewrite.h"
 #include "launch/emulator_process.h"
 #include "test_support.h"
 
@@ -83,20 +82,6 @@ TEST(EmulatorPresets, StartersTakeTheFirstSlotsAndNeverOverwriteAFile) {
     EXPECT_FALSE(refused.ok());
     EXPECT_NE(refused.error().find("Configurations"), std::string::npos);
     EXPECT_EQ(entries, std::vector<std::string>{windowsDefault});
-}
-
-// The section the launch writes with FS-UAE's keys; checked by hand against FS-UAE 3.1 and end
-// to end by first_start_e2e: an empty floppy_drive_N shows "<no disk>", uae_floppyNtype = -1
-// switches the drive off.
-TEST(EmulatorPresets, FsUaeKeysGiveEmptyAndDisabledDrives) {
-    const EmulatorPreset& fsuae = *FindEmulatorPreset("FS-UAE");
-    IniDocument config("[fs-uae]\namiga_model = A500\n");
-    EmulatorKeyNames keys{fsuae.floppyCountName, fsuae.floppyNames, fsuae.floppyTypeNames};
-    ASSERT_TRUE(ApplyEmulatorSection(config, {"/g/Zool.adf", "", "", ""}, true, keys).ok());
-    EXPECT_EQ(config.bytes(),
-              "[fs-uae]\namiga_model = A500\n[Brackmoor]\nfloppy_drive_count=1\n"
-              "uae_floppy0type=0\nuae_floppy1type=-1\nuae_floppy2type=-1\nuae_floppy3type=-1\n"
-              "floppy_drive_0=/g/Zool.adf\nfloppy_drive_1=\nfloppy_drive_2=\nfloppy_drive_3=\n");
 }
 
 // Amiberry is not packaged here: a stand-in records the arguments it is started with.
