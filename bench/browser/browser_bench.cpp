@@ -158,8 +158,13 @@ public:
 
         media_.cmbConfigToUse()->addItems({"A500.uae", "A1200.uae"});
         media_.cmbWBUse()->addItem("NONE");
-        media_.attach(&settings_, nullptr, nullptr, nullptr);
-        files_.attach(&settings_, &media_, {}, {});
+        media_.attach(&settings_, nullptr);
+        // As the main window routes it.
+        QObject::connect(&files_, &brackmoor::FrmFiles::selectionHandled, &media_,
+                         [this](const brackmoor::FileListState& state) {
+                             media_.showGame(state.gameKey);
+                             media_.setMultiSelectMode(state.selectedCount > 1);
+                         });
         if (!files_.setPath(games.string())) {
             std::abort();  // the fixture's own folder
         }
@@ -234,7 +239,7 @@ void BM_LoadGameSettingsReference(benchmark::State& state) {
     for (auto _ : state) {
         row = (row + 389) % kClickFiles;
         benchmark::DoNotOptimize(
-            brackmoor::LoadGameSettings(fixture.appPath(), "GAME " + std::to_string(row), 2, 1));
+            brackmoor::LoadGameSettings(fixture.appPath(), "GAME " + std::to_string(row), 2));
     }
 }
 BENCHMARK(BM_LoadGameSettingsReference)->Unit(benchmark::kMicrosecond);

@@ -65,7 +65,7 @@ void BM_LoadGameSettingsUnchanged(benchmark::State& state) {
     const Fixture& f = Shared();
     const std::string key = "GAME " + std::to_string(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(brackmoor::LoadGameSettings(f.app, key, 7, 3));
+        benchmark::DoNotOptimize(brackmoor::LoadGameSettings(f.app, key, 7));
     }
 }
 // The first section, the last one and a game that has none.
@@ -83,7 +83,7 @@ void BM_LoadGameSettingsCold(benchmark::State& state) {
     const Fixture& f = Shared();
     for (auto _ : state) {
         brackmoor::ClearProfileCache();
-        benchmark::DoNotOptimize(brackmoor::LoadGameSettings(f.app, "GAME 49999", 7, 3));
+        benchmark::DoNotOptimize(brackmoor::LoadGameSettings(f.app, "GAME 49999", 7));
     }
 }
 BENCHMARK(BM_LoadGameSettingsCold)->Unit(benchmark::kMillisecond);

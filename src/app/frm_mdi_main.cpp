@@ -11,10 +11,10 @@
 #include "browser/folder_bar_rules.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
-#include "launch/emulator_process.h"
 #include "launch/launch_plan.h"
 #include "media/frm_media.h"
 #include "options/frm_options.h"
+#include "platform/process_starter.h"
 #include "platform/volumes.h"
 #include "settings/profile_values.h"
 #include "settings/startup.h"
@@ -53,13 +53,20 @@ FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget
 
 FrmMDIMain::~FrmMDIMain() = default;
 
-// The children know each other through the few operations they call.
+// The children report what happened; this window passes it on.
 void FrmMDIMain::connectChildren() {
-    focusedGame_ = std::make_unique<FocusedGameOfList>(*frmFiles_);
-    frmMedia_->attach(&settings_, &messages_, focusedGame_.get(), frmFiles_);
-    frmFiles_->attach(
-        &settings_, frmMedia_, [this] { launch(); }, [this] { LaunchMultiple(); });
-    frmFolderBar_->attach(&settings_, frmFiles_, frmMedia_, &messages_);
+    frmMedia_->attach(&settings_, &messages_);
+    frmFolderBar_->attach(&settings_, &messages_, [this](const std::optional<std::string>& folder) {
+        return frmFiles_->showFolder(folder);
+    });
+    connect(frmFiles_, &FrmFiles::selectionHandled, this, [this](const FileListState& state) {
+        frmMedia_->showGame(state.gameKey);
+        frmMedia_->setMultiSelectMode(state.selectedCount > 1);
+    });
+    connect(frmFiles_, &FrmFiles::filesShown, frmMedia_, &FrmMedia::setFolderHasFiles);
+    connect(frmFiles_, &FrmFiles::launchRequested, this, &FrmMDIMain::launch);
+    connect(frmFiles_, &FrmFiles::launchMultipleRequested, this, &FrmMDIMain::LaunchMultiple);
+    connect(frmMedia_, &FrmMedia::stopperClicked, frmFiles_, &FrmFiles::keepFirstSelected);
 }
 
 void FrmMDIMain::buildControls() {
@@ -177,11 +184,7 @@ LaunchContext FrmMDIMain::launchContext() const {
     LaunchContext context;
     context.gameFolder = GameFolder(frmFolderBar_->selectedEntry(), frmFolderBar_->driveRoot(),
                                     frmFolderBar_->dlbFoldersPath());
-    context.readChoices = [this] {
-        const GameChoices choices = frmMedia_->choices();
-        return MediaChoices{choices.configPosition, choices.workbenchPosition,
-                            choices.disableUnusedDrives};
-    };
+    context.readChoices = [this] { return frmMedia_->choices(); };
     context.settings = &settings_;
     context.starter = starter_;
     return context;

@@ -13,7 +13,6 @@ class QMdiSubWindow;
 
 namespace brackmoor {
 
-class CurrentGameSource;
 class FrmFiles;
 class FrmFolderBar;
 class FrmMedia;
@@ -23,7 +22,8 @@ struct LaunchOutcome;
 struct SettingsLoad;
 
 // The main window "Brackmoor": the frame of the three child windows. It coordinates start-up
-// and the menus; the children own their own behaviour.
+// and the menus and routes what one child reports to the others; the children own their own
+// behaviour and know nothing of each other.
 class FrmMDIMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -69,7 +69,6 @@ private:
     std::function<int(QDialog&)> runDialog_;
     std::unique_ptr<ProcessStarter> ownStarter_;
     ProcessStarter* starter_ = nullptr;
-    std::unique_ptr<CurrentGameSource> focusedGame_;
 
     QMdiArea* mdiArea_ = nullptr;
     FrmFolderBar* frmFolderBar_ = nullptr;

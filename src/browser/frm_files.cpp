@@ -1,17 +1,16 @@
 #include "browser/frm_files.h"
 
 #include <QAbstractListModel>
-#include <QImage>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QTimer>
 #include <algorithm>
+#include <functional>
 
 #include "browser/folder_listing.h"
 #include "launch/naming_rules.h"
-#include "media/frm_media.h"
-#include "platform/atomic_file.h"
-#include "settings/launcher_settings.h"
 #include "settings/window_placement.h"
 
 namespace brackmoor {
@@ -42,6 +41,40 @@ private:
     std::vector<std::string> names_;
 };
 
+// The list control. A press, a drag step or a key can move the focus and change the selection
+// in several steps and in either order; `settle` runs once the view has handled the event, so
+// the selection handling sees the end state, once.
+class FilesView : public QListView {
+public:
+    using QListView::QListView;
+    std::function<void()> settle;
+    std::function<void()> enterPressed;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            enterPressed();
+            return;
+        }
+        QListView::keyPressEvent(event);
+    }
+    bool event(QEvent* event) override {
+        const bool handled = QListView::event(event);
+        if (settle) {
+            settle();
+        }
+        return handled;
+    }
+    bool viewportEvent(QEvent* event) override {
+        const bool handled = QListView::viewportEvent(event);
+        if (settle) {
+            settle();
+        }
+        return handled;
+    }
+};
+
 namespace {
 
 // At most this many files stay selected: the emulator has four drives.
@@ -58,17 +91,19 @@ FrmFiles::FrmFiles(QWidget* parent) : ChildWindow("frmFiles", "Files", parent) {
     connectControls();
 }
 
-void FrmFiles::attach(const LauncherSettings* settings, FrmMedia* media,
-                      std::function<void()> launch, std::function<void()> launchMultiple) {
-    settings_ = settings;
-    media_ = media;
-    launch_ = std::move(launch);
-    launchMultiple_ = std::move(launchMultiple);
+FrmFiles::~FrmFiles() {
+    // The list's last events and signals come while this window is half gone.
+    flbFiles_->settle = nullptr;
+    flbFiles_->selectionModel()->disconnect(this);
+}
+
+QListView* FrmFiles::flbFiles() const {
+    return flbFiles_;
 }
 
 void FrmFiles::buildControls() {
     auto* client = new QWidget(this);
-    flbFiles_ = new QListView(client);
+    flbFiles_ = new FilesView(client);
     flbFiles_->setObjectName("flbFiles");
     flbFiles_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     flbFiles_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,13 +115,20 @@ void FrmFiles::buildControls() {
 }
 
 void FrmFiles::connectControls() {
+    flbFiles_->settle = [this] { settle(); };
     connect(flbFiles_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FrmFiles::onSelectionChanged);
+            &FrmFiles::noteChange);
+    connect(flbFiles_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FrmFiles::noteChange);
     connect(flbFiles_, &QListView::doubleClicked, this, [this] {
-        if (launch_) {
-            launch_();
-        }
+        settle();
+        Q_EMIT launchRequested();
     });
+    // Enter on the list starts the focused game, as a double click does.
+    flbFiles_->enterPressed = [this] {
+        settle();
+        Q_EMIT launchRequested();
+    };
     // A right click must not change the selection: it is caught before the list sees it.
     flbFiles_->viewport()->installEventFilter(this);
 }
@@ -97,10 +139,10 @@ bool FrmFiles::eventFilter(QObject* watched, QEvent* event) {
          event->type() == QEvent::MouseButtonDblClick)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            const int selected =
-                static_cast<int>(flbFiles_->selectionModel()->selectedRows().size());
-            if (event->type() == QEvent::MouseButtonPress && selected > 1 && launchMultiple_) {
-                launchMultiple_();
+            settle();
+            const auto selected = flbFiles_->selectionModel()->selectedRows().size();
+            if (event->type() == QEvent::MouseButtonPress && selected > 1) {
+                Q_EMIT launchMultipleRequested();
             }
             return true;
         }
@@ -125,7 +167,42 @@ Result FrmFiles::setPath(const std::string& folder) {
     path_ = folder;
     const QSignalBlocker quiet(flbFiles_->selectionModel());
     model_->setNames(std::move(contents.files));
+    changePending_ = false;
     return listed;
+}
+
+Result FrmFiles::showFolder(const std::optional<std::string>& folder) {
+    if (folder) {
+        if (Result listed = setPath(*folder); !listed) {
+            return listed;
+        }
+    }
+    const bool any = count() > 0;
+    if (any) {
+        setSelected(0, true);
+    }
+    Q_EMIT filesShown(any);
+    return Result::Ok();
+}
+
+void FrmFiles::keepFirstSelected() {
+    if (count() == 0) {
+        return;
+    }
+    const int first = FirstSelectedIndex(*this);
+    DeselectAllFiles(*this);
+    setSelected(first, true);
+}
+
+bool FrmFiles::selectByName(const std::string& name) {
+    for (int i = 0; i < count(); ++i) {
+        if (model_->name(i) == name) {
+            DeselectAllFiles(*this);
+            setSelected(i, true);
+            return true;
+        }
+    }
+    return false;
 }
 
 int FrmFiles::count() const {
@@ -165,41 +242,35 @@ void FrmFiles::setSelected(int index, bool selected) {
     runSelectionHandling();
 }
 
-void FrmFiles::onSelectionChanged() {
-    if (!programChange_) {
+void FrmFiles::noteChange() {
+    if (programChange_) {
+        return;
+    }
+    changePending_ = true;
+    // Changes made outside the view's own event handling (rare) are settled once the event
+    // loop comes back.
+    if (!settleQueued_) {
+        settleQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            settleQueued_ = false;
+            settle();
+        });
+    }
+}
+
+void FrmFiles::settle() {
+    if (changePending_ && !programChange_) {
         runSelectionHandling();
     }
 }
 
 void FrmFiles::runSelectionHandling() {
-    if (media_ == nullptr) {
-        return;
-    }
+    changePending_ = false;
     const int focused = focusedIndex();
-    const auto key = focused >= 0 ? GameKey(name(focused)) : std::nullopt;
-    showScreenshot(key);
-    media_->setImageName(key ? QString::fromStdString(*key + ".JPG") : QString());
-    media_->loadGameSettings(key.value_or(std::string()));
-    media_->setMultiSelectMode(capSelection() > 1);
-}
-
-void FrmFiles::showScreenshot(const std::optional<std::string>& gameKey) {
-    media_->showPlaceholder();
-    if (!gameKey || settings_ == nullptr) {
-        return;
-    }
-    if (const auto file = FindScreenshot(settings_->AppPath, *gameKey)) {
-        // Read as bytes: the name may not be valid text. A damaged file or one that is no
-        // picture gives a null image, and the placeholder stays.
-        const auto bytes = ReadWholeFile(*file, nullptr);
-        if (bytes) {
-            const QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(bytes->data()),
-                                                    static_cast<int>(bytes->size()));
-            if (!picture.isNull()) {
-                media_->showScreenshot(picture);
-            }
-        }
-    }
+    FileListState state;
+    state.gameKey = focused >= 0 ? GameKey(name(focused)) : std::nullopt;
+    state.selectedCount = capSelection();
+    Q_EMIT selectionHandled(state);
 }
 
 // Keeps the first four selected items in list order, whichever was clicked last; returns how

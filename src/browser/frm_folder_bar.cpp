@@ -6,18 +6,16 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <algorithm>
 
 #include "browser/folder_bar_rules.h"
 #include "browser/folder_listing.h"
-#include "browser/frm_files.h"
 #include "launch/naming_rules.h"
-#include "media/frm_media.h"
 #include "platform/messages.h"
+#include "platform/qt_twips.h"
+#include "platform/twips.h"
 #include "settings/launcher_settings.h"
 #include "settings/startup.h"
-#include "settings/window_placement.h"
 
 namespace brackmoor {
 
@@ -38,31 +36,27 @@ FrmFolderBar::FrmFolderBar(QWidget* parent) : ChildWindow("frmFolderBar", "Folde
     connectControls();
 }
 
-void FrmFolderBar::attach(LauncherSettings* settings, FrmFiles* files, FrmMedia* media,
-                          MessageSink* messages) {
+void FrmFolderBar::attach(LauncherSettings* settings, MessageSink* messages,
+                          FolderShower showFolder) {
     settings_ = settings;
-    files_ = files;
-    media_ = media;
     messages_ = messages;
+    showFolder_ = std::move(showFolder);
 }
 
 void FrmFolderBar::buildControls() {
     auto* client = new QWidget(this);
-    const double dpi = logicalDpiX();
-    auto place = [dpi](QWidget* widget, const char* name, int left, int top, int width,
-                       int height) {
-        widget->setObjectName(name);
-        widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                            TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
-    };
     cmdback_ = new QPushButton("<-", client);
-    place(cmdback_, "cmdback", 0, 75, 540, 315);
+    PlaceInTwips(cmdback_, "cmdback", {0, 75, 540, 315});
     Drive1_ = new QComboBox(client);
-    place(Drive1_, "Drive1", 525, 75, 2415, 315);
+    PlaceInTwips(Drive1_, "Drive1", {525, 75, 2415, 315});
     lstFolders_ = new QListWidget(client);
-    place(lstFolders_, "lstFolders", 0, 450, 2940, 2010);
+    PlaceInTwips(lstFolders_, "lstFolders", {0, 450, 2940, 2010});
     lstFolders_->setSelectionMode(QAbstractItemView::SingleSelection);
     setWidget(client);
+    // Tab moves from the drive list to the folders, then to the back button.
+    setTabOrder(Drive1_, lstFolders_);
+    setTabOrder(lstFolders_, cmdback_);
+    const double dpi = logicalDpiX();
     setMinimumSize(TwipsToPixelsAtLeast(kMinimumWidth, dpi),
                    TwipsToPixelsAtLeast(kMinimumHeight, dpi));
 }
@@ -127,30 +121,58 @@ Result FrmFolderBar::setDlbFoldersPath(const std::string& path) {
     return listed;
 }
 
+void FrmFolderBar::fillEntries(const std::string& selected) {
+    const QSignalBlocker quiet(lstFolders_);
+    lstFolders_->clear();
+    const bool atRoot = IsVolumeRoot(settings_->CurrentGameDir, volumes_, kNativePathStyle);
+    int row = 0;
+    for (const std::string& entry : FolderBarEntries(atRoot, dlbSubfolders_)) {
+        if (entry == selected) {
+            row = lstFolders_->count();
+        }
+        auto* item = new QListWidgetItem(QString::fromLocal8Bit(entry), lstFolders_);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(entry));
+    }
+    if (lstFolders_->count() > 0) {
+        lstFolders_->setCurrentRow(row);
+    }
+}
+
 void FrmFolderBar::FillDirList() {
     if (settings_ == nullptr) {
         return;
     }
-    {
-        const QSignalBlocker quiet(lstFolders_);
-        lstFolders_->clear();
-        const bool atRoot = IsVolumeRoot(settings_->CurrentGameDir, volumes_, kNativePathStyle);
-        for (const std::string& entry : FolderBarEntries(atRoot, dlbSubfolders_)) {
-            auto* item = new QListWidgetItem(QString::fromLocal8Bit(entry), lstFolders_);
-            item->setData(Qt::UserRole, QByteArray::fromStdString(entry));
-        }
-        if (lstFolders_->count() > 0) {
-            lstFolders_->setCurrentRow(0);
-        }
-    }
+    fillEntries();
     // Selecting the first entry is a click on it: its files are shown, once.
     ChangeDir();
 }
 
 void FrmFolderBar::ChangeDir() {
-    if (settings_ != nullptr && files_ != nullptr) {
+    if (settings_ != nullptr && showFolder_) {
         reportFailure(changeDirSteps());
     }
+}
+
+void FrmFolderBar::goToFolder(const std::string& folder) {
+    if (settings_ == nullptr) {
+        return;
+    }
+    const std::string volume = VolumeOf(folder, volumes_);
+    if (const int drive = Drive1_->findData(QByteArray::fromStdString(volume)); drive >= 0) {
+        const QSignalBlocker quiet(Drive1_);
+        Drive1_->setCurrentIndex(drive);
+    }
+    const bool atRoot = IsVolumeRoot(folder, volumes_, kNativePathStyle);
+    const std::string current = atRoot ? folder : ParentPath(folder, kNativePathStyle);
+    if (Result listed = setDlbFoldersPath(current); !listed) {
+        return reportFailure(listed);
+    }
+    settings_->PreviousGameDir = settings_->CurrentGameDir;
+    settings_->CurrentGameDir = current;
+    const auto name =
+        LastComponent(StripTrailingSeparator(folder, kNativePathStyle), kNativePathStyle);
+    fillEntries(atRoot ? std::string(kRootEntry) : name.value_or(std::string()));
+    ChangeDir();
 }
 
 Result FrmFolderBar::changeDirSteps() {
@@ -161,23 +183,13 @@ Result FrmFolderBar::changeDirSteps() {
             if (messages_ != nullptr) {
                 ShowPathsWrong(*messages_);
             }
-            break;
+            return showFolder_(std::nullopt);  // the files shown stay
         case FolderState::Unreadable:
             return Result::Fail(target + " cannot be read");
         case FolderState::Present:
-            if (Result shown = files_->setPath(target); !shown) {
-                return shown;
-            }
             break;
     }
-    const bool hasFiles = files_->count() > 0;
-    if (hasFiles) {
-        files_->setSelected(0, true);
-    }
-    if (media_ != nullptr) {
-        media_->tabMedia()->setEnabled(hasFiles && !media_->multiSelectMode());
-    }
-    return Result::Ok();
+    return showFolder_(target);
 }
 
 void FrmFolderBar::onDoubleClick() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,6 @@ class QPushButton;
 
 namespace brackmoor {
 
-class FrmFiles;
-class FrmMedia;
 class MessageSink;
 struct LauncherSettings;
 
@@ -26,10 +26,13 @@ class FrmFolderBar : public ChildWindow {
 public:
     explicit FrmFolderBar(QWidget* parent = nullptr);
 
+    // Shows the files of a folder (or, without one, the files shown already) with the first
+    // selected; the reason when the folder cannot be listed.
+    using FolderShower = std::function<Result(const std::optional<std::string>& folder)>;
+
     // What the window works with, owned elsewhere: the settings (CurrentGameDir and
-    // PreviousGameDir change here), the file list, the media window and the message boxes.
-    void attach(LauncherSettings* settings, FrmFiles* files, FrmMedia* media,
-                MessageSink* messages);
+    // PreviousGameDir change here), the message boxes, and what shows a folder's files.
+    void attach(LauncherSettings* settings, MessageSink* messages, FolderShower showFolder);
     // The drive list's volumes; `current` is chosen without acting on it. Their roots are where
     // the folder list begins with "*Root*" and the back button stops.
     void setVolumes(const std::vector<Volume>& volumes, const std::string& current);
@@ -44,6 +47,10 @@ public:
     // Points the file list at the folder the selected entry names.
     void ChangeDir();
 
+    // Moves to `folder` and shows its files: the folder list shows its parent's subfolders
+    // with `folder` selected (or "*Root*" at a volume root). Guarded like a double click.
+    void goToFolder(const std::string& folder);
+
     // What the launch reads: the selected entry and the chosen volume's root.
     std::string selectedEntry() const;
     std::string driveRoot() const;
@@ -56,6 +63,8 @@ private:
     void buildControls();
     void connectControls();
     Result changeDirSteps();
+    // Rebuilds the folder list from the current folder, selecting `entry` (else the first).
+    void fillEntries(const std::string& entry = std::string());
     void onDoubleClick();
     void onBack();
     void onDriveChanged();
@@ -64,9 +73,8 @@ private:
     void reportFailure(const Result& result);
 
     LauncherSettings* settings_ = nullptr;
-    FrmFiles* files_ = nullptr;
-    FrmMedia* media_ = nullptr;
     MessageSink* messages_ = nullptr;
+    FolderShower showFolder_;
 
     QPushButton* cmdback_ = nullptr;
     QComboBox* Drive1_ = nullptr;

@@ -1,5 +1,7 @@
 #include "launch/launch_plan.h"
 
+#include "platform/file_lookup.h"
+
 namespace brackmoor {
 
 DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focused, bool autoload,
@@ -68,21 +70,20 @@ void ApplySelectionChanges(const DiskGathering& gathering, FileSelection& files)
     }
 }
 
-std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const MediaChoices& choices,
+std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const GameChoices& choices,
                                      const LauncherSettings& settings) {
-    const int slot = choices.configIndex + 1;
-    if (choices.configIndex < 0 || slot >= static_cast<int>(settings.ConfigLocations.size()) ||
+    const int slot = choices.configPosition + 1;
+    if (choices.configPosition < 0 || slot >= static_cast<int>(settings.ConfigLocations.size()) ||
         settings.ConfigLocations[slot].empty()) {
         return std::nullopt;
     }
     LaunchPlan plan;
     plan.configPath = settings.ConfigLocations[slot];
     plan.slots = disks;
-    plan.disableUnused = choices.disableUnused;
-    const int w = choices.workbenchIndex;
-    if (w < 0) {
-        return std::nullopt;  // a list with no chosen entry is not "NONE"
-    }
+    plan.disableUnused = choices.disableUnusedDrives;
+    // No chosen entry (a name typed into the box) is no Workbench disk; a position that names
+    // no disk (a record stored before the list was shortened) is refused.
+    const int w = choices.workbenchPosition;
     if (w >= 1) {
         if (w >= static_cast<int>(settings.WorkBenchLocations.size()) ||
             settings.WorkBenchLocations[w].empty()) {
@@ -99,21 +100,26 @@ LaunchOutcome ExecuteLaunchPlan(const LaunchPlan& plan, const LauncherSettings& 
     outcome.configPath = plan.configPath;
     outcome.program = settings.WinUAEName;
     outcome.plan = plan;
-    Result written = RewriteEmulatorConfig(plan.configPath, plan.slots, plan.disableUnused,
-                                           KeyNamesFrom(settings));
-    if (!written) {
+    // The file as it exists, whatever the letter case it was stored in: the one rewritten is
+    // the one the emulator is handed. A path the command line cannot carry is refused before
+    // anything is written.
+    const std::string config = ResolveIgnoringCase(plan.configPath).string();
+    ProcessRequest request;
+    Result checked = EmulatorRequest(settings, config, &request);
+    if (checked) {
+        checked =
+            RewriteEmulatorConfig(config, plan.slots, plan.disableUnused, KeyNamesFrom(settings));
+    }
+    if (!checked) {
         outcome.kind = LaunchOutcome::Kind::RewriteFailed;
-        outcome.reason = written.error();
+        outcome.reason = checked.error();
         return outcome;
     }
     if (!ProgramExists(settings.WinUAEName)) {
         outcome.kind = LaunchOutcome::Kind::PathsWrong;
         return outcome;
     }
-    ProcessRequest request;
-    Result composed = EmulatorRequest(settings, plan.configPath, &request);
-    Result started = composed ? starter.start(request, &outcome.pid) : composed;
-    if (!started) {
+    if (Result started = starter.start(request, &outcome.pid); !started) {
         outcome.kind = LaunchOutcome::Kind::StartRefused;
         outcome.reason = started.error();
         return outcome;
@@ -127,7 +133,7 @@ namespace {
 LaunchOutcome Finish(const DiskGathering& gathering, FileListView& files,
                      const LaunchContext& context) {
     ApplySelectionChanges(gathering, files);
-    const MediaChoices choices = context.readChoices ? context.readChoices() : MediaChoices{};
+    const GameChoices choices = context.readChoices ? context.readChoices() : GameChoices{};
     const auto plan = PlanDrives(gathering.disks, choices, *context.settings);
     if (!plan) {
         LaunchOutcome outcome;

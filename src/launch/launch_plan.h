@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "launch/command_line.h"
 #include "launch/config_rewrite.h"
-#include "launch/emulator_process.h"
+#include "launch/game_choices.h"
 #include "launch/naming_rules.h"
 #include "platform/messages.h"
 #include "settings/launcher_settings.h"
@@ -64,26 +65,20 @@ DiskGathering GatherMultipleLaunch(const std::vector<std::string>& names,
 // Step 2 on the real list, in the order the gathering gives.
 void ApplySelectionChanges(const DiskGathering& gathering, FileSelection& files);
 
-// The media window's choices, read after step 2.
-struct MediaChoices {
-    int configIndex = -1;        // position chosen in cmbConfigToUse; -1 when nothing is chosen
-    int workbenchIndex = 0;      // position chosen in cmbWBUse; 0 is "NONE", -1 nothing chosen
-    bool disableUnused = false;  // chkDissableUnused
-};
-
 // A launch ready to be written and started.
 struct LaunchPlan {
-    std::string configPath;  // ConfigLocations[configIndex + 1]
+    std::string configPath;  // ConfigLocations[configPosition + 1]
     DriveSlots slots;        // after the Workbench shift
     bool disableUnused = false;
 };
 
 // Step 3: the configuration from the list position (position i is ConfigLocations[i+1]); a
 // Workbench choice w >= 1 puts WorkBenchLocations[w], as stored, in drive 0 and moves the game
-// disks up one drive, dropping a fourth. Nothing when no configuration is chosen, the position
-// names an empty slot, no Workbench entry is chosen or its position names no disk: the caller shows
-// the paths-wrong message and writes nothing.
-std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const MediaChoices& choices,
+// disks up one drive, dropping a fourth; w < 1 ("NONE", or a name typed into the box) adds no
+// Workbench disk. Nothing when no configuration is chosen or its position names an empty slot,
+// or the Workbench position names no disk: the caller shows the paths-wrong message and writes
+// nothing.
+std::optional<LaunchPlan> PlanDrives(const DriveSlots& disks, const GameChoices& choices,
                                      const LauncherSettings& settings);
 
 // How a launch ended.
@@ -106,8 +101,8 @@ struct LaunchOutcome {
 
 // Everything a launch uses besides the file list.
 struct LaunchContext {
-    std::string gameFolder;                     // GameFolder of the folder bar's state
-    std::function<MediaChoices()> readChoices;  // reads the media window's controls now
+    std::string gameFolder;                    // GameFolder of the folder bar's state
+    std::function<GameChoices()> readChoices;  // reads the media window's controls now
     const LauncherSettings* settings = nullptr;
     ProcessStarter* starter = nullptr;
     PathStyle style = kNativePathStyle;

@@ -2,10 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -13,54 +10,30 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
-#include <type_traits>
 
-#include "launch/naming_rules.h"
+#include "media/capture_tab.h"
 #include "media/media_artwork.h"
 #include "media/media_layout.h"
+#include "media/media_widgets.h"
 #include "media/notes_box.h"
+#include "media/screenshots.h"
+#include "platform/atomic_file.h"
 #include "platform/messages.h"
+#include "platform/qt_twips.h"
 #include "settings/launcher_settings.h"
 
 namespace brackmoor {
 
 namespace {
 
-enum Tab { kNoTab = -1, kImageTab = 0, kCaptureTab = 1, kOptionsTab = 2, kNotesTab = 3 };
+enum Tab { kImageTab = 0, kCaptureTab = 1, kOptionsTab = 2, kNotesTab = 3 };
 
 // The window's first size: the design client area (4680 x 3810) plus a usual frame.
 constexpr Size2 kInitialWindow{4800, 4260};
 
-const char* const kCaptureInstructions =
-    "In WinUAE, while playing a game press \"PRINT SCREEN\" on the keyboard.  When your happy, "
-    "return to here and select a size to save (JPG). ";
-
-// The list position a combo box stands for: its current entry, or -1 when it has none or the
-// user has typed something else into its text field.
-int ChosenPosition(const QComboBox* combo) {
-    const int index = combo->currentIndex();
-    if (index < 0 || (combo->isEditable() && combo->currentText() != combo->itemText(index))) {
-        return -1;
-    }
-    return index;
-}
-
-void ChoosePosition(QComboBox* combo, int position) {
-    if (position >= 0 && position < combo->count()) {
-        combo->setCurrentIndex(position);
-        combo->setEditText(combo->itemText(position));
-    } else {
-        combo->setCurrentIndex(-1);
-        combo->setEditText(QString());
-    }
-}
-
-// A drop-down list with a text field the user may type into, as the choice lists are.
-void MakeChoiceList(QComboBox* combo) {
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-}
+// Where the pages sit on the tab control, below the tab bar, in twips; the controls keep
+// their design places, which are given relative to the tab control.
+const QPoint kPageOrigin(0, 375);
 
 // Tabs with tight padding, so that all four captions stay in view at the window's minimum
 // width. (A style sheet would do the same, but polishing one costs several milliseconds at
@@ -76,6 +49,25 @@ public:
     }
 };
 
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* toolTip,
+                        const QRect& twips) {
+    auto* button = new QPushButton(caption, parent);
+    PlaceInTwips(button, name, twips, kPageOrigin);
+    button->setToolTip(toolTip);
+    return button;
+}
+
+// A screenshot file as a picture; a null picture for a damaged file or one that is no picture.
+// Read as bytes: the name may not be valid text.
+QImage LoadPicture(const std::filesystem::path& file) {
+    const auto bytes = ReadWholeFile(file, nullptr);
+    if (!bytes) {
+        return QImage();
+    }
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes->data()),
+                            static_cast<int>(bytes->size()));
+}
+
 }  // namespace
 
 FrmMedia::FrmMedia(QWidget* parent) : ChildWindow("frmMedia", "Media", parent) {
@@ -88,12 +80,9 @@ FrmMedia::FrmMedia(QWidget* parent) : ChildWindow("frmMedia", "Media", parent) {
            TwipsToPixels(kInitialWindow.height, logicalDpiY()));
 }
 
-void FrmMedia::attach(const LauncherSettings* settings, MessageSink* messages,
-                      CurrentGameSource* currentGame, FileSelection* selection) {
+void FrmMedia::attach(const LauncherSettings* settings, MessageSink* messages) {
     settings_ = settings;
     messages_ = messages;
-    currentGame_ = currentGame;
-    selection_ = selection;
 }
 
 void FrmMedia::loadArtwork() {
@@ -102,24 +91,6 @@ void FrmMedia::loadArtwork() {
         placeholder = DrawPlaceholderPicture();
     }
     placeholder_ = QPixmap::fromImage(placeholder);
-}
-
-template <typename W>
-W* FrmMedia::place(W* widget, const char* name, int tab, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    const int dx = logicalDpiX();
-    const int dy = logicalDpiY();
-    widget->setGeometry(TwipsToPixels(left, dx), TwipsToPixels(top, dy), TwipsToPixels(width, dx),
-                        TwipsToPixels(height, dy));
-    if constexpr (std::is_base_of_v<QLabel, W>) {
-        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // captions sit above their boxes
-    }
-    if (tab == kNoTab) {
-        widget->hide();
-    } else {
-        tabControls_[static_cast<std::size_t>(tab)].push_back(widget);
-    }
-    return widget;
 }
 
 void FrmMedia::buildControls() {
@@ -132,8 +103,8 @@ void FrmMedia::buildControls() {
     client_->setFont(font);
     setWidget(client_);
 
-    tabMedia_ = place(new QTabWidget(client_), "tabMedia", kNoTab, 0, 0, 4590, 3690);
-    tabMedia_->show();
+    tabMedia_ = new QTabWidget(client_);
+    PlaceInTwips(tabMedia_, "tabMedia", {0, 0, 4590, 3690});
     // All four tabs stay in view at the minimum width, their captions shortened if need be.
     tabMedia_->setUsesScrollButtons(false);
     auto* compact = new CompactTabStyle;
@@ -141,99 +112,84 @@ void FrmMedia::buildControls() {
     tabMedia_->tabBar()->setStyle(compact);
     tabMedia_->setElideMode(Qt::ElideRight);
     for (const char* caption : {"Image", "Capture", "Game Options", "Game Info/Notes"}) {
-        auto* page = new QWidget(tabMedia_);
-        tabMedia_->addTab(page, caption);
+        tabMedia_->addTab(new QWidget(tabMedia_), caption);
     }
-    buildImageTab();
-    buildCaptureTab();
-    buildOptionsTab();
-    buildNotesTab();
+    captureTab_ = new CaptureTab(tabMedia_, kPageOrigin);
+    pages_ = {buildImageTab(), captureTab_, buildOptionsTab(), buildNotesTab()};
 
-    cmdStopper_ = place(new QPushButton("No Editing In MultiSelect Mode!", client_), "cmdStopper",
-                        kNoTab, 825, 1275, 2790, 615);
-    cmdStopper_->raise();
-
-    showTabControls();
+    cmdStopper_ = new QPushButton("No Editing In MultiSelect Mode!", client_);
+    PlaceInTwips(cmdStopper_, "cmdStopper", {825, 1275, 2790, 615});
+    cmdStopper_->hide();
+    showCurrentTab();
 }
 
-void FrmMedia::buildImageTab() {
-    imgMedia_ = place(new QLabel(tabMedia_), "imgMedia", kImageTab, 75, 375, 4425, 3210);
+QWidget* FrmMedia::buildImageTab() {
+    auto* page = new QWidget(tabMedia_);
+    imgMedia_ = new QLabel(page);
+    PlaceInTwips(imgMedia_, "imgMedia", {75, 375, 4425, 3210}, kPageOrigin);
     imgMedia_->setScaledContents(true);
     imgMedia_->setPixmap(placeholder_);
+    return page;
 }
 
-void FrmMedia::buildCaptureTab() {
-    QWidget* t = tabMedia_;
-    Label3_ =
-        place(new QLabel(kCaptureInstructions, t), "Label3", kCaptureTab, 75, 450, 4290, 1215);
-    Label3_->setWordWrap(true);
-    place(new QLabel("Image Name To Save As", t), "Label6", kCaptureTab, 150, 1350, 3765, 315);
-    txtimgname_ = place(new QLineEdit(t), "txtimgname", kCaptureTab, 150, 1575, 4140, 315);
-    txtimgname_->setReadOnly(true);
-    place(new QLabel("Compression", t), "Label4", kCaptureTab, 150, 2025, 1140, 315);
-    place(new QLabel("Image Size", t), "Label5", kCaptureTab, 2250, 2025, 2115, 315);
-    txtJPGcompession_ =
-        place(new QLineEdit("80", t), "txtJPGcompession", kCaptureTab, 150, 2250, 1140, 285);
-    txtJPGcompession_->setToolTip("100=Lossless 1=Bad");
-    cmbImageSize_ = place(new QComboBox(t), "cmbImageSize", kCaptureTab, 2250, 2250, 2040, 315);
-    MakeChoiceList(cmbImageSize_);
-    cmbImageSize_->addItems({"Full 100%", "Half 50%", "Third 33%"});
-    ChoosePosition(cmbImageSize_, 1);
-    cmbImageSize_->setToolTip("How big will the picture be.");
-    cmdSave_ = place(new QPushButton("Save", t), "cmdSave", kCaptureTab, 1050, 2925, 2415, 390);
-    cmdSave_->setToolTip("Save the Clipboard now!");
-    // Working pictures of the capture; never shown.
-    ImgClip_ = place(new QLabel(t), "ImgClip", kNoTab, 75, 2775, 690, 690);
-    Picture1_ = place(new QLabel(t), "Picture1", kNoTab, 75, 3075, 765, 465);
-    Picture1_->setPixmap(placeholder_);
-    pictemp_ = place(new QLabel(t), "pictemp", kNoTab, 150, 3150, 465, 465);
-}
-
-void FrmMedia::buildOptionsTab() {
-    QWidget* t = tabMedia_;
-    place(new QLabel("Config To Use", t), "Label1", kOptionsTab, 150, 450, 3315, 240);
-    cmbConfigToUse_ = place(new QComboBox(t), "cmbConfigToUse", kOptionsTab, 150, 675, 4140, 315);
+QWidget* FrmMedia::buildOptionsTab() {
+    auto* page = new QWidget(tabMedia_);
+    MakeCaption(page, "Label1", "Config To Use", {150, 450, 3315, 240}, kPageOrigin);
+    cmbConfigToUse_ = new QComboBox(page);
+    PlaceInTwips(cmbConfigToUse_, "cmbConfigToUse", {150, 675, 4140, 315}, kPageOrigin);
     MakeChoiceList(cmbConfigToUse_);
     cmbConfigToUse_->setToolTip("Which WinUAE config to use with this game.");
-    place(new QLabel("WorkBench To Use", t), "Label2", kOptionsTab, 150, 1050, 3465, 240);
-    cmbWBUse_ = place(new QComboBox(t), "cmbWBUse", kOptionsTab, 150, 1275, 4140, 315);
+    MakeCaption(page, "Label2", "WorkBench To Use", {150, 1050, 3465, 240}, kPageOrigin);
+    cmbWBUse_ = new QComboBox(page);
+    PlaceInTwips(cmbWBUse_, "cmbWBUse", {150, 1275, 4140, 315}, kPageOrigin);
     MakeChoiceList(cmbWBUse_);
     cmbWBUse_->setToolTip("This Workbench will be mounted on Drive0 before the selected game(s).");
-    chkAutoABCD_ =
-        place(new QCheckBox("Autoload ABCD", t), "chkAutoABCD", kOptionsTab, 150, 1800, 2115, 315);
+    chkAutoABCD_ = new QCheckBox("Autoload ABCD", page);
+    PlaceInTwips(chkAutoABCD_, "chkAutoABCD", {150, 1800, 2115, 315}, kPageOrigin);
     chkAutoABCD_->setToolTip("If your games end in ABCD, this will automount the next floppy.");
-    cmddefault_ =
-        place(new QPushButton("Defaults", t), "cmddefault", kOptionsTab, 2700, 1800, 1590, 390);
-    cmddefault_->setToolTip("Quick restore to top values on all.");
-    chkDissableUnused_ = place(new QCheckBox("Dissable Unused Drives", t), "chkDissableUnused",
-                               kOptionsTab, 150, 2025, 2190, 465);
+    cmddefault_ = MakeButton(page, "cmddefault", "Defaults", "Quick restore to top values on all.",
+                             {2700, 1800, 1590, 390});
+    chkDissableUnused_ = new QCheckBox("Dissable Unused Drives", page);
+    PlaceInTwips(chkDissableUnused_, "chkDissableUnused", {150, 2025, 2190, 465}, kPageOrigin);
     chkDissableUnused_->setToolTip("Some games wont run with 1 or more floppy drives.");
     chkDissableUnused_->setChecked(true);
-    cmdSaveSettings_ = place(new QPushButton("Remember This Game's Settings", t), "cmdSaveSettings",
-                             kOptionsTab, 900, 2850, 2640, 390);
-    cmdSaveSettings_->setToolTip("Save this games settings.");
-    imgSaved_ = place(new QLabel(t), "imgSaved", kOptionsTab, 3600, 2925, 210, 210);
+    cmdSaveSettings_ = MakeButton(page, "cmdSaveSettings", "Remember This Game's Settings",
+                                  "Save this games settings.", {900, 2850, 2640, 390});
+    imgSaved_ = new QLabel(page);
+    PlaceInTwips(imgSaved_, "imgSaved", {3600, 2925, 210, 210}, kPageOrigin);
     imgSaved_->setScaledContents(true);
-    QImage marker(":/media/floppy.png");
+    const QImage marker(":/media/floppy.png");
     imgSaved_->setPixmap(QPixmap::fromImage(marker.isNull() ? DrawFloppyMarker() : marker));
     imgSaved_->setToolTip("This game has saved settings");
+    imgSaved_->hide();
+    // Tab goes down the page as it reads.
+    setTabOrder(cmbConfigToUse_, cmbWBUse_);
+    setTabOrder(cmbWBUse_, chkAutoABCD_);
+    setTabOrder(chkAutoABCD_, cmddefault_);
+    setTabOrder(cmddefault_, chkDissableUnused_);
+    setTabOrder(chkDissableUnused_, cmdSaveSettings_);
+    return page;
 }
 
-void FrmMedia::buildNotesTab() {
-    cmdsavenotes_ =
-        place(new QPushButton("Save", tabMedia_), "cmdsavenotes", kNotesTab, 75, 375, 690, 315);
-    cmdsavenotes_->setToolTip("Save a note for this game (500 letters max)");
-    txtNotes_ = place(new NotesBox(tabMedia_), "txtNotes", kNotesTab, 75, 750, 4440, 2865);
+QWidget* FrmMedia::buildNotesTab() {
+    auto* page = new QWidget(tabMedia_);
+    cmdsavenotes_ = MakeButton(page, "cmdsavenotes", "Save",
+                               "Save a note for this game (500 letters max)", {75, 375, 690, 315});
+    txtNotes_ = new NotesBox(page);
+    PlaceInTwips(txtNotes_, "txtNotes", {75, 750, 4440, 2865}, kPageOrigin);
+    return page;
 }
 
 void FrmMedia::connectControls() {
-    connect(tabMedia_, &QTabWidget::currentChanged, this, &FrmMedia::showTabControls);
+    connect(tabMedia_, &QTabWidget::currentChanged, this, &FrmMedia::showCurrentTab);
     connect(cmdSaveSettings_, &QPushButton::clicked, this, &FrmMedia::onRemember);
     connect(cmddefault_, &QPushButton::clicked, this, &FrmMedia::onDefaults);
     connect(cmdsavenotes_, &QPushButton::clicked, this, &FrmMedia::onSaveNote);
-    connect(cmdStopper_, &QPushButton::clicked, this, &FrmMedia::onStopper);
-    connect(txtJPGcompession_, &QLineEdit::textChanged, this, &FrmMedia::onCompressionChanged);
-    txtJPGcompession_->installEventFilter(this);
+    connect(cmdStopper_, &QPushButton::clicked, this, &FrmMedia::stopperClicked);
+    // The user choosing a Workbench entry replaces a stored position beyond the list.
+    connect(cmbWBUse_, &QComboBox::currentIndexChanged, this,
+            [this] { workbenchPastEnd_.reset(); });
+    connect(cmbWBUse_, &QComboBox::editTextChanged, this, [this] { workbenchPastEnd_.reset(); });
 }
 
 // --- Layout ---------------------------------------------------------------------------------
@@ -249,17 +205,19 @@ void FrmMedia::applyLayout() {
     tabMedia_->resize(pixels(layout.tab));
     imgMedia_->resize(pixels(layout.image));
     txtNotes_->resize(pixels(layout.notes));
+    const int top = TwipsToPixels(kPageOrigin.y(), dy);
+    for (QWidget* page : pages_) {
+        page->setGeometry(0, top, tabMedia_->width(), std::max(0, tabMedia_->height() - top));
+    }
 }
 
-void FrmMedia::showTabControls() {
+void FrmMedia::showCurrentTab() {
     const int current = tabMedia_->currentIndex();
-    for (int tab = 0; tab < static_cast<int>(tabControls_.size()); ++tab) {
-        for (QWidget* control : tabControls_[static_cast<std::size_t>(tab)]) {
-            const bool shown = tab == current && (control != imgSaved_ || savedMarkerShown_);
-            control->setVisible(shown);
-            if (shown) {
-                control->raise();
-            }
+    for (int tab = 0; tab < static_cast<int>(pages_.size()); ++tab) {
+        QWidget* page = pages_[static_cast<std::size_t>(tab)];
+        page->setVisible(tab == current);
+        if (tab == current) {
+            page->raise();
         }
     }
 }
@@ -274,78 +232,60 @@ void FrmMedia::showEvent(QShowEvent* event) {
     applyLayout();
 }
 
-bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
-    // The compression box takes only digits, "-" and "."; editing keys pass, Enter does not.
-    if (watched == txtJPGcompession_ && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() == 1) {
-            const QChar c = text.at(0);
-            const bool enter = c == QChar('\r') || c == QChar('\n');
-            if (enter || (c.isPrint() && (c.unicode() > 0x7F ||
-                                          !IsCompressionKey(static_cast<char>(c.unicode()))))) {
-                return true;
-            }
-        }
-    }
-    return ChildWindow::eventFilter(watched, event);
-}
+// --- The shown game -------------------------------------------------------------------------
 
-// --- What the file list drives ------------------------------------------------------------
-
-void FrmMedia::showScreenshot(const QImage& picture) {
-    if (picture.isNull()) {
-        showPlaceholder();
-    } else {
-        imgMedia_->setPixmap(QPixmap::fromImage(picture));
-    }
-}
-
-void FrmMedia::showPlaceholder() {
-    imgMedia_->setPixmap(placeholder_);
-}
-
-void FrmMedia::setImageName(const QString& name) {
-    txtimgname_->setText(name);
-}
-
-void FrmMedia::loadGameSettings(const std::string& gameKey) {
+void FrmMedia::showGame(const std::optional<std::string>& gameKey) {
+    shownKey_ = gameKey;
+    showScreenshot(gameKey);
+    captureTab_->setImageName(gameKey ? QString::fromStdString(CaptureImageName(*gameKey))
+                                      : QString());
     GameRecord record;
     // A file whose name gives no key has no record; it shows the defaults.
-    if (settings_ != nullptr && !gameKey.empty()) {
-        record = LoadGameSettings(settings_->AppPath, gameKey, cmbConfigToUse_->count(),
-                                  cmbWBUse_->count());
+    if (settings_ != nullptr && gameKey) {
+        record = LoadGameSettings(settings_->AppPath, *gameKey, cmbConfigToUse_->count());
     }
     showRecord(record);
 }
 
+void FrmMedia::showScreenshot(const std::optional<std::string>& gameKey) {
+    QImage picture;
+    if (gameKey && settings_ != nullptr) {
+        if (const auto file = FindScreenshot(settings_->AppPath, *gameKey)) {
+            picture = LoadPicture(*file);
+        }
+    }
+    imgMedia_->setPixmap(picture.isNull() ? placeholder_ : QPixmap::fromImage(picture));
+}
+
 void FrmMedia::setMultiSelectMode(bool on) {
-    tabMedia_->setEnabled(!on);
     cmdStopper_->setVisible(on);
     if (on) {
         cmdStopper_->raise();
     }
+    updateTabsEnabled();
 }
 
 bool FrmMedia::multiSelectMode() const {
     return !cmdStopper_->isHidden();
 }
 
-GameChoices FrmMedia::choices() const {
-    return GameChoices{configPosition(), workbenchPosition(), autoloadABCD(),
-                       disableUnusedDrives()};
+void FrmMedia::setFolderHasFiles(bool any) {
+    folderHasFiles_ = any;
+    updateTabsEnabled();
 }
 
-int FrmMedia::configPosition() const {
-    return ChosenPosition(cmbConfigToUse_);
+void FrmMedia::updateTabsEnabled() {
+    tabMedia_->setEnabled(folderHasFiles_ && !multiSelectMode());
 }
-int FrmMedia::workbenchPosition() const {
-    return ChosenPosition(cmbWBUse_);
+
+GameChoices FrmMedia::choices() const {
+    return GameChoices{ChosenPosition(cmbConfigToUse_),
+                       workbenchPastEnd_.value_or(ChosenPosition(cmbWBUse_)),
+                       chkAutoABCD_->isChecked(), chkDissableUnused_->isChecked()};
 }
+
 bool FrmMedia::autoloadABCD() const {
     return chkAutoABCD_->isChecked();
-}
-bool FrmMedia::disableUnusedDrives() const {
-    return chkDissableUnused_->isChecked();
 }
 
 void FrmMedia::showRecord(const GameRecord& record) {
@@ -363,42 +303,28 @@ void FrmMedia::showChoices(const GameChoices& choices) {
     const QSignalBlocker blockDisable(chkDissableUnused_);
     ChoosePosition(cmbConfigToUse_, choices.configPosition);
     ChoosePosition(cmbWBUse_, choices.workbenchPosition);
+    workbenchPastEnd_.reset();
+    if (choices.workbenchPosition >= cmbWBUse_->count()) {
+        workbenchPastEnd_ = choices.workbenchPosition;
+    }
     chkAutoABCD_->setChecked(choices.autoloadABCD);
     chkDissableUnused_->setChecked(choices.disableUnusedDrives);
 }
 
 void FrmMedia::setSavedMarker(bool shown) {
     savedMarkerShown_ = shown;
-    showTabControls();
-}
-
-std::optional<std::string> FrmMedia::currentGameKey() const {
-    if (currentGame_ == nullptr || settings_ == nullptr) {
-        return std::nullopt;
-    }
-    auto key = currentGame_->currentGameKey();
-    if (!key || key->empty()) {
-        return std::nullopt;
-    }
-    return key;
+    imgSaved_->setVisible(shown);
 }
 
 // --- Handlers -------------------------------------------------------------------------------
 
 void FrmMedia::onRemember() {
-    const auto key = currentGameKey();
-    if (!key) {
+    if (!shownKey_ || settings_ == nullptr) {
         return;
     }
-    const Result saved = RememberGameSettings(settings_->AppPath, *key, choices());
+    const Result saved = RememberGameSettings(settings_->AppPath, *shownKey_, choices());
     if (!saved) {
-        if (messages_ != nullptr) {
-            messages_->show({"This game's settings could not be saved to \"" +
-                                 GameSettingsPath(settings_->AppPath).string() +
-                                 "\": " + saved.error(),
-                             "Brackmoor", MessageIcon::Exclamation, MessageButtons::Ok});
-        }
-        return;
+        return reportWriteFailure("This game's settings", saved);
     }
     setSavedMarker(true);
 }
@@ -408,33 +334,22 @@ void FrmMedia::onDefaults() {
 }
 
 void FrmMedia::onSaveNote() {
-    const auto key = currentGameKey();
-    if (!key) {
+    if (!shownKey_ || settings_ == nullptr) {
         return;
     }
     const Result saved =
-        SaveGameNote(settings_->AppPath, *key, txtNotes_->toPlainText().toStdString());
-    if (!saved && messages_ != nullptr) {
-        messages_->show({"The note could not be saved to \"" +
-                             GameSettingsPath(settings_->AppPath).string() + "\": " + saved.error(),
+        SaveGameNote(settings_->AppPath, *shownKey_, txtNotes_->toPlainText().toStdString());
+    if (!saved) {
+        reportWriteFailure("The note", saved);
+    }
+}
+
+void FrmMedia::reportWriteFailure(const char* what, const Result& result) {
+    if (messages_ != nullptr) {
+        messages_->show({std::string(what) + " could not be saved to \"" +
+                             GameSettingsPath(settings_->AppPath).string() +
+                             "\": " + result.error(),
                          "Brackmoor", MessageIcon::Exclamation, MessageButtons::Ok});
-    }
-}
-
-void FrmMedia::onStopper() {
-    if (selection_ == nullptr || selection_->count() == 0) {
-        return;
-    }
-    // Selecting the item again runs the file list's selection handling, which reloads this
-    // window and leaves the multi-select mode.
-    const int first = FirstSelectedIndex(*selection_);
-    DeselectAllFiles(*selection_);
-    selection_->setSelected(first, true);
-}
-
-void FrmMedia::onCompressionChanged(const QString& text) {
-    if (const auto clamped = ClampCompressionText(text.toStdString())) {
-        txtJPGcompession_->setText(QString::fromStdString(*clamped));
     }
 }
 

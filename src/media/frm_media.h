@@ -3,68 +3,61 @@
 #include <QImage>
 #include <QPixmap>
 #include <array>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "media/game_settings.h"
-#include "media/media_interfaces.h"
 #include "platform/qt_child_window.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
 namespace brackmoor {
 
 struct LauncherSettings;
+class CaptureTab;
 class MessageSink;
 class NotesBox;
 
-// The "Media" child window: the current game's screenshot ("Image"), the screenshot capture
+// The "Media" child window: the shown game's screenshot ("Image"), the screenshot capture
 // ("Capture"), the remembered choices ("Game Options") and the note ("Game Info/Notes"), on the
 // tab control tabMedia, with the multi-select stopper over it.
 //
-// Every control sits at its design place in twips, converted with the logical DPI, directly on
-// the tab control; the controls of the tabs not shown are hidden. Only the tab control, the
-// screenshot and the note follow the window's size, and the window is never maximised.
+// It shows one game at a time, the one showGame named last, and "Remember This Game's
+// Settings" and the note's "Save" write that game's record and no other. Every control sits at
+// its design place in twips; only the tab control, the screenshot and the note follow the
+// window's size, and the window is never maximised.
 class FrmMedia : public ChildWindow {
     Q_OBJECT
 public:
     explicit FrmMedia(QWidget* parent = nullptr);
 
-    // What the window works with, all owned elsewhere and living for the whole run: the
-    // settings (for AppPath), the message boxes, the current game and the file list's selection
-    // (for the stopper; selecting an item must run the list's selection handling). Until they
-    // are attached the buttons write nothing.
-    void attach(const LauncherSettings* settings, MessageSink* messages,
-                CurrentGameSource* currentGame, FileSelection* selection);
+    // What the window works with, owned elsewhere and living for the whole run: the settings
+    // (for AppPath) and the message boxes. Until they are attached the buttons write nothing.
+    void attach(const LauncherSettings* settings, MessageSink* messages);
 
     // The choice lists that start-up fills from the launcher settings.
     QComboBox* cmbConfigToUse() const { return cmbConfigToUse_; }
     QComboBox* cmbWBUse() const { return cmbWBUse_; }
     QTabWidget* tabMedia() const { return tabMedia_; }
 
-    // Selection handling of the file list, in its order: the screenshot (a null picture shows
-    // the placeholder), the capture file name, then the game's record.
-    void showScreenshot(const QImage& picture);
-    void showPlaceholder();
-    void setImageName(const QString& name);
-    void loadGameSettings(const std::string& gameKey);
+    // Shows a game: its screenshot (or the placeholder), its capture name and its record. A file
+    // whose name gives no key shows the placeholder and the defaults.
+    void showGame(const std::optional<std::string>& gameKey);
+    const std::optional<std::string>& shownGame() const { return shownKey_; }
 
     // Multi-select mode: the tab control is disabled and the stopper shown.
     void setMultiSelectMode(bool on);
     bool multiSelectMode() const;
+    // A folder without files leaves nothing to edit: the tab control is disabled.
+    void setFolderHasFiles(bool any);
 
-    // What the launch uses: list positions (-1 when a list has no chosen entry, also when the
-    // user has typed into its text field) and the two switches, as the controls show them now.
+    // What the launch uses, as the controls show them now (see GameChoices).
     GameChoices choices() const;
-    int configPosition() const;
-    int workbenchPosition() const;
     bool autoloadABCD() const;
-    bool disableUnusedDrives() const;
 
     // Whether the saved-settings marker imgSaved is on (it is seen only on "Game Options").
     bool savedMarkerShown() const { return savedMarkerShown_; }
@@ -72,41 +65,41 @@ public:
     // The picture for a game without a screenshot (321 x 242).
     const QPixmap& placeholderPicture() const { return placeholder_; }
 
+Q_SIGNALS:
+    // The stopper was pressed: the file list should keep only its first selected file.
+    void stopperClicked();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void buildImageTab();
-    void buildCaptureTab();
-    void buildOptionsTab();
-    void buildNotesTab();
+    QWidget* buildImageTab();
+    QWidget* buildOptionsTab();
+    QWidget* buildNotesTab();
     void connectControls();
     void loadArtwork();
 
-    // Puts `widget` on tab `tab` (or on no tab, for -1) at its design place in twips, relative
-    // to the tab control.
-    template <typename W>
-    W* place(W* widget, const char* name, int tab, int left, int top, int width, int height);
     void applyLayout();
-    void showTabControls();
+    void showCurrentTab();
+    void showScreenshot(const std::optional<std::string>& gameKey);
     void showRecord(const GameRecord& record);
     void showChoices(const GameChoices& choices);
     void setSavedMarker(bool shown);
-    std::optional<std::string> currentGameKey() const;
+    void updateTabsEnabled();
+    void reportWriteFailure(const char* what, const Result& result);
 
     void onRemember();
     void onDefaults();
     void onSaveNote();
-    void onStopper();
-    void onCompressionChanged(const QString& text);
 
     const LauncherSettings* settings_ = nullptr;
     MessageSink* messages_ = nullptr;
-    CurrentGameSource* currentGame_ = nullptr;
-    FileSelection* selection_ = nullptr;
+    std::optional<std::string> shownKey_;
+    // A Workbench position of the shown record beyond the list, kept until the user chooses
+    // another: the launch refuses it rather than starting without the disk.
+    std::optional<int> workbenchPastEnd_;
 
     QWidget* client_ = nullptr;
     QTabWidget* tabMedia_ = nullptr;
@@ -114,14 +107,7 @@ private:
     // Image
     QLabel* imgMedia_ = nullptr;
     // Capture
-    QLabel* Label3_ = nullptr;
-    QLineEdit* txtimgname_ = nullptr;
-    QLineEdit* txtJPGcompession_ = nullptr;
-    QComboBox* cmbImageSize_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
-    QLabel* ImgClip_ = nullptr;
-    QLabel* Picture1_ = nullptr;
-    QLabel* pictemp_ = nullptr;
+    CaptureTab* captureTab_ = nullptr;
     // Game Options
     QComboBox* cmbConfigToUse_ = nullptr;
     QComboBox* cmbWBUse_ = nullptr;
@@ -134,9 +120,10 @@ private:
     QPushButton* cmdsavenotes_ = nullptr;
     NotesBox* txtNotes_ = nullptr;
 
-    // The controls of each tab, shown while their tab is the current one.
-    std::array<std::vector<QWidget*>, 4> tabControls_;
+    // The four pages, shown while their tab is the current one.
+    std::array<QWidget*, 4> pages_{};
     bool savedMarkerShown_ = false;
+    bool folderHasFiles_ = true;
     QPixmap placeholder_;
 };
 

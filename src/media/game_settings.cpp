@@ -51,8 +51,7 @@ Result WriteGameValue(std::string_view appPath, std::string_view gameKey, std::s
     return WriteProfileString(GameSettingsPath(appPath), gameKey, key, value);
 }
 
-GameRecord LoadGameSettings(std::string_view appPath, std::string_view gameKey, int configCount,
-                            int workbenchCount) {
+GameRecord LoadGameSettings(std::string_view appPath, std::string_view gameKey, int configCount) {
     // One snapshot of the file for the whole record, so the keys cannot come from two versions.
     const auto document = LoadProfile(GameSettingsPath(appPath));
     const IniDocument* doc = document.get();
@@ -65,8 +64,7 @@ GameRecord LoadGameSettings(std::string_view appPath, std::string_view gameKey, 
     record.remembered = true;
     GameChoices& c = record.choices;
     c.configPosition = ListPositionFor(ReadLeadingNumber(config), configCount);
-    c.workbenchPosition = ListPositionFor(
-        ReadLeadingNumber(ReadFrom(doc, gameKey, kKeyWorkbench, kMissingChoice)), workbenchCount);
+    c.workbenchPosition = ReadLeadingNumber(ReadFrom(doc, gameKey, kKeyWorkbench, kMissingChoice));
     c.autoloadABCD = ReadLeadingNumber(ReadFrom(doc, gameKey, kKeyAutoload, kMissingChoice)) == 1;
     c.disableUnusedDrives =
         ReadLeadingNumber(ReadFrom(doc, gameKey, kKeyDisableUnused, kMissingChoice)) == 1;

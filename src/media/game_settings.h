@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "launch/game_choices.h"
 #include "platform/result.h"
 
 namespace brackmoor {
@@ -41,26 +42,6 @@ std::string ReadGameValue(std::string_view appPath, std::string_view gameKey, st
 Result WriteGameValue(std::string_view appPath, std::string_view gameKey, std::string_view key,
                       std::string_view value);
 
-// The choices the launch uses: list positions (-1 when a list has no chosen entry) and the two
-// switches.
-struct GameChoices {
-    int configPosition = 0;
-    int workbenchPosition = 0;  // 0 is "NONE", no Workbench disk
-    bool autoloadABCD = false;
-    bool disableUnusedDrives = true;
-
-    bool operator==(const GameChoices& o) const {
-        return configPosition == o.configPosition && workbenchPosition == o.workbenchPosition &&
-               autoloadABCD == o.autoloadABCD && disableUnusedDrives == o.disableUnusedDrives;
-    }
-};
-
-// What a game without remembered settings gets, and what "Defaults" restores: the first
-// configuration, no Workbench disk, unused drives disabled, no autoload.
-inline GameChoices DefaultGameChoices() {
-    return GameChoices{};
-}
-
 // A game's record as the media window shows it.
 struct GameRecord {
     // A CF key that is present and not exactly "ERR" marks remembered settings.
@@ -70,11 +51,11 @@ struct GameRecord {
     std::string notes;
 };
 
-// Loads the record of `gameKey`. The stored positions are checked against the lengths of the
-// two choice lists: a position outside a list gives -1 (no entry chosen), so a launch refuses
-// rather than silently using another configuration. A switch is on only for the number 1.
-GameRecord LoadGameSettings(std::string_view appPath, std::string_view gameKey, int configCount,
-                            int workbenchCount);
+// Loads the record of `gameKey`. A configuration position outside the choice list of
+// `configCount` entries gives -1 (no entry chosen), so a launch refuses rather than silently
+// using another configuration; the Workbench position is kept as stored, and the launch
+// refuses one that names no disk. A switch is on only for the number 1.
+GameRecord LoadGameSettings(std::string_view appPath, std::string_view gameKey, int configCount);
 
 // "Remember This Game's Settings": CF, AL, WB, DU in that order, as one atomic replacement of
 // the file.

@@ -1,9 +1,7 @@
 #include "settings/window_placement.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "settings/profile_values.h"
+#include "settings/settings_schema.h"
 
 namespace brackmoor {
 
@@ -11,28 +9,8 @@ WindowPlacement ReadWindowPlacement(const std::string& appPath, const char* sect
     auto number = [&](const char* key) {
         return ProfileNumber(ReadProfileValue(appPath, section, key));
     };
-    return {section, number("Width"), number("Height"), number("Left"), number("Top")};
-}
-
-namespace {
-
-// A value edited by hand can be anything; keep it within what a window can be.
-double ClampedPixels(double twips, double logicalDpi) {
-    return std::clamp(twips * logicalDpi / kTwipsPerInch, -1.0e6, 1.0e6);
-}
-
-}  // namespace
-
-int TwipsToPixels(double twips, double logicalDpi) {
-    return static_cast<int>(std::lround(ClampedPixels(twips, logicalDpi)));
-}
-
-int TwipsToPixelsAtLeast(double twips, double logicalDpi) {
-    return static_cast<int>(std::ceil(ClampedPixels(twips, logicalDpi)));
-}
-
-int PixelsToTwips(int pixels, double logicalDpi) {
-    return logicalDpi > 0 ? static_cast<int>(std::lround(pixels * kTwipsPerInch / logicalDpi)) : 0;
+    return {section, number(kWindowKeys[0]), number(kWindowKeys[1]), number(kWindowKeys[2]),
+            number(kWindowKeys[3])};
 }
 
 }  // namespace brackmoor

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/twips.h"
+
 namespace brackmoor {
 
 // Size and position of a child window's outer frame, in twips (1/1440 inch).
@@ -23,15 +25,5 @@ inline constexpr WindowPlacement kDefaultWindowPlacements[] = {
 
 // The saved placement of one window; a missing or non-numeric value gives 0.
 WindowPlacement ReadWindowPlacement(const std::string& appPath, const char* section);
-
-// Window sizes and positions are kept in twips, 1/1440 inch; the screen's logical DPI turns
-// them into device-independent pixels.
-inline constexpr int kTwipsPerInch = 1440;
-
-// The nearest whole pixel.
-int TwipsToPixels(double twips, double logicalDpi);
-// The fewest whole pixels that cover `twips`, for lower limits that must not round below.
-int TwipsToPixelsAtLeast(double twips, double logicalDpi);
-int PixelsToTwips(int pixels, double logicalDpi);
 
 }  // namespace brackmoor

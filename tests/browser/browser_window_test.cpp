@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -16,8 +17,9 @@
 #include "app/frm_mdi_main.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
-#include "launch/emulator_process.h"
 #include "media/frm_media.h"
+#include "platform/process_starter.h"
+#include "recording_starter.h"
 #include "settings/startup.h"
 #include "test_support.h"
 
@@ -35,7 +37,7 @@ const std::string kMissingMedia = "Missing Media! CD might be busy......";
 struct Browser {
     test::TempDir dir;
     test::RecordingMessages messages;
-    RecordingProcessStarter starter;
+    test::RecordingProcessStarter starter;
     std::unique_ptr<FrmMDIMain> window;
     fs::path start = dir.path() / "games";  // StartGameDir
     fs::path set = start / "Set";           // the folder the file list shows first
@@ -88,6 +90,13 @@ struct Browser {
         if (clickFirst)
             click(row);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, at(row));
+    }
+    void press(int row) const {
+        QTest::mousePress(list()->viewport(), Qt::LeftButton, {}, at(row));
+    }
+    void moveTo(int row) const { QTest::mouseMove(list()->viewport(), at(row)); }
+    void release(int row) const {
+        QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, at(row));
     }
     void rightClick(int row) const {
         QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, at(row));
@@ -181,6 +190,13 @@ private Q_SLOTS:
         b.click(0, kCtrl);
         QCOMPARE(b.selected(), (std::vector<int>{0, 1, 2, 3}));
 
+        // The stopper keeps the first of them, focused, and the tabs usable again.
+        b.click(2, kCtrl);
+        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdStopper"), Qt::LeftButton);
+        QCOMPARE(b.selected(), std::vector<int>{0});
+        QCOMPARE(b.files()->focusedIndex(), 0);
+        QVERIFY(!b.media()->multiSelectMode() && b.media()->tabMedia()->isEnabled());
+
         // A right click with one disk selected starts nothing and changes nothing.
         b.click(8);
         b.rightClick(8);
@@ -202,23 +218,68 @@ private Q_SLOTS:
         QCOMPARE(b.selected(), std::vector<int>{0});
         QCOMPARE(b.files()->focusedIndex(), 0);
 
-        // Six selected reaching the launch (the list itself keeps four): the first four.
-        b.list()->selectionModel()->blockSignals(true);
-        b.list()->selectionModel()->select(
-            QItemSelection(b.list()->model()->index(3, 0), b.list()->model()->index(8, 0)),
-            QItemSelectionModel::ClearAndSelect);
-        b.list()->selectionModel()->blockSignals(false);
-        b.window->LaunchMultiple();
-        QCOMPARE(b.drives(1), b.inList({"Disk 4.adf", "Disk 5.adf", "Disk 6.adf", "Disk 7.adf"}));
-        QCOMPARE(b.selected(), std::vector<int>{3});
-
         // Disk 5's record asks for the Workbench, which takes drive 0 and leaves the fourth out.
         b.click(4);
         b.click(7, Qt::ShiftModifier);
         b.rightClick(6);
         QCOMPARE(b.drives(1), b.inList({"WB", "Disk 5.adf", "Disk 6.adf", "Disk 7.adf"}));
-        QCOMPARE(b.starter.started.size(), std::size_t(3));
+        QCOMPARE(b.starter.started.size(), std::size_t(2));
         QVERIFY(b.messages.shown.empty());
+    }
+
+    // The media window shows the focused game however the focus moved, and Remember and Save
+    // note write that game's record and no other.
+    void theMediaWindowFollowsTheFocusHoweverItMoves() {
+        std::vector<std::string> games;
+        std::string records;
+        for (int n = 1; n <= 8; ++n) {
+            games.push_back("Game " + std::to_string(n) + ".adf");
+            records += "[GAME " + std::to_string(n) +
+                       "]\r\nCF=0\r\nAL=0\r\nWB=0\r\nDU=0\r\nNotes=note " + std::to_string(n) +
+                       "\r\n";
+        }
+        Browser b(games, records);
+        b.launchStart();
+        auto* notes = b.window->findChild<QPlainTextEdit*>("txtNotes");
+        const auto follows = [&] {
+            const std::string focused = "GAME " + std::to_string(b.files()->focusedIndex() + 1);
+            return b.media()->shownGame() == focused &&
+                   notes->toPlainText().toStdString() == "note" + focused.substr(4);
+        };
+
+        b.press(0);  // a drag that ends on the next file
+        b.moveTo(1);
+        b.release(1);
+        QCOMPARE(b.files()->focusedIndex(), 1);
+        QVERIFY(follows());
+        b.press(3);  // a wobble onto the next file and back
+        b.moveTo(4);
+        b.moveTo(3);
+        b.release(3);
+        QCOMPARE(b.selected(), std::vector<int>{3});
+        QVERIFY(follows());
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home,
+                                  Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Down}) {
+            const int before = b.files()->focusedIndex();
+            QTest::keyClick(b.list(), key, kCtrl);  // the focus moves, the selection stays
+            QVERIFY(b.files()->focusedIndex() != before);
+            QVERIFY(follows());
+        }
+        QCOMPARE(b.selected(), std::vector<int>{3});
+
+        const int focused = b.files()->focusedIndex();
+        const std::string key = "[GAME " + std::to_string(focused + 1) + "]";
+        b.media()->tabMedia()->setCurrentIndex(2);
+        b.media()->cmbConfigToUse()->setCurrentIndex(1);
+        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdSaveSettings"), Qt::LeftButton);
+        b.media()->tabMedia()->setCurrentIndex(3);
+        notes->setPlainText("mine");
+        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdsavenotes"), Qt::LeftButton);
+        std::string expected = records;
+        const std::size_t at = expected.find(key);
+        expected.replace(expected.find("CF=0", at), 4, "CF=1");
+        expected.replace(expected.find("Notes=note", at), 12, "Notes=mine");
+        QCOMPARE(test::ReadFile(b.records()), expected);
     }
 
     void screenshotsFollowTheFocusedGame() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_file_list.h"
+#include "recording_starter.h"
 #include "test_support.h"
 
 namespace brackmoor {
@@ -79,26 +80,34 @@ TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableCho
     settings.WorkBenchLocations[1] = "C:\\WB\\Workbench 1.3.adf";
     const DriveSlots fullSet = {"A", "B", "C", "D"};
 
-    auto plan = PlanDrives(fullSet, {1, 0, true}, settings);
+    auto plan = PlanDrives(fullSet, {1, 0, false, true}, settings);
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan->configPath, "C:\\WinUAE\\A1200.uae");
     EXPECT_EQ(plan->slots, fullSet);
     EXPECT_TRUE(plan->disableUnused);
     // The Workbench disk as stored in drive 0; the D disk is dropped.
-    plan = PlanDrives(fullSet, {0, 1, false}, settings);
+    plan = PlanDrives(fullSet, {0, 1, false, false}, settings);
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan->configPath, "C:\\WinUAE\\A500.uae");
     EXPECT_EQ(plan->slots, (DriveSlots{"C:\\WB\\Workbench 1.3.adf", "A", "B", "C"}));
 
+    // A name typed into the Workbench box is no Workbench disk.
+    plan = PlanDrives(fullSet, {0, -1, false, false}, settings);
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->slots, fullSet);
+
     // No configuration chosen, a position past the used slots or beyond the list, a Workbench
     // position naming no disk or beyond the list: nothing to write.
-    const std::vector<MediaChoices> refused = {{-1, 0, false}, {2, 0, false},  {50, 0, false},
-                                               {0, 2, false},  {0, -1, false}, {0, 11, false}};
-    for (const MediaChoices& choices : refused) {
+    const std::vector<GameChoices> refused = {{-1, 0, false, false},
+                                              {2, 0, false, false},
+                                              {50, 0, false, false},
+                                              {0, 2, false, false},
+                                              {0, 11, false, false}};
+    for (const GameChoices& choices : refused) {
         EXPECT_FALSE(PlanDrives(fullSet, choices, settings))
-            << choices.configIndex << choices.workbenchIndex;
+            << choices.configPosition << choices.workbenchPosition;
     }
-    EXPECT_FALSE(PlanDrives(fullSet, {0, 0, false}, LauncherSettings{}));
+    EXPECT_FALSE(PlanDrives(fullSet, {0, 0, false, false}, LauncherSettings{}));
 }
 
 // The outcomes the window tests do not reach: each stops the launch with what went wrong.
@@ -113,8 +122,8 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     const auto config = dir.path() / "A500.uae";
     test::WriteFile(config, "use_gui=yes\n");
     settings.ConfigLocations[1] = config.string();
-    RecordingProcessStarter starter;
-    MediaChoices shown{0, 0, false};
+    test::RecordingProcessStarter starter;
+    GameChoices shown{0, 0, false, false};
     const LaunchContext context{"/games/", [&] { return shown; }, &settings, &starter, kPosix};
     test::FakeFileList files({"Lemmings.adf"});
     files.click(0);
@@ -129,7 +138,22 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     EXPECT_NE(message->text.find("FloppyCountName is empty"), std::string::npos);
     EXPECT_TRUE(starter.started.empty());
 
+    // A path the command line cannot carry whole is refused before anything is written.
+    const std::string before = test::ReadFile(config);
     settings.FloppyCountName = "nr_floppies";
+    settings.ConfigLocations[1] = (dir.path() / "odd\"name.uae").string();
+    test::WriteFile(settings.ConfigLocations[1], "use_gui=yes\n");
+    EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::RewriteFailed);
+    EXPECT_EQ(test::ReadFile(settings.ConfigLocations[1]), "use_gui=yes\n");
+
+    // A configuration stored in another letter case: the emulator gets the file rewritten.
+    settings.ConfigLocations[1] = (dir.path() / "a500.UAE").string();
+    EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::Started);
+    ASSERT_EQ(starter.started.size(), 1u);
+    EXPECT_EQ(starter.started[0].arguments, std::vector<std::string>{"-config=" + config.string()});
+    EXPECT_NE(test::ReadFile(config), before);
+    settings.ConfigLocations[1] = config.string();
+
     starter.failure = "Exec format error";
     outcome = RunLaunch(files, false, context);
     EXPECT_EQ(outcome.kind, Kind::StartRefused);
@@ -140,12 +164,12 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
 
     // No configuration chosen: nothing written; the window shows the paths-wrong message.
     const std::string written = test::ReadFile(config);
-    shown = {-1, 0, false};
+    shown = {-1, 0, false, false};
     outcome = RunLaunch(files, false, context);
     EXPECT_EQ(outcome.kind, Kind::PathsWrong);
     EXPECT_FALSE(LaunchMessage(outcome));
     EXPECT_EQ(test::ReadFile(config), written);
-    EXPECT_EQ(starter.started.size(), 1u);
+    EXPECT_EQ(starter.started.size(), 2u);
 
     test::FakeFileList empty({});
     EXPECT_EQ(RunLaunch(empty, true, context).kind, Kind::NothingToLaunch);

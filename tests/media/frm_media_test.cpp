@@ -15,42 +15,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "launch/naming_rules.h"
 #include "media/frm_media.h"
 #include "settings/launcher_settings.h"
 #include "test_support.h"
 
 namespace brackmoor {
-namespace {
-
-// The file list as the media window sees it: selecting an item from the program focuses it
-// and runs the selection handling, which reloads the media window and sets its mode.
-class StandInList : public FileSelection, public CurrentGameSource {
-public:
-    StandInList(FrmMedia* media, std::vector<std::string> names)
-        : selected(names.size(), false), media_(media), names_(std::move(names)) {}
-
-    int count() const override { return static_cast<int>(names_.size()); }
-    bool isSelected(int index) const override { return selected.at(index); }
-    void setSelected(int index, bool on) override {
-        selected.at(index) = on;
-        focused = on ? index : focused;
-        media_->loadGameSettings(currentGameKey().value());
-        media_->setMultiSelectMode(std::count(selected.begin(), selected.end(), true) > 1);
-    }
-    std::optional<std::string> currentGameKey() const override {
-        return focused < 0 ? std::nullopt : GameKey(names_.at(focused));
-    }
-
-    std::vector<bool> selected;
-    int focused = -1;
-
-private:
-    FrmMedia* media_;
-    std::vector<std::string> names_;
-};
-
-}  // namespace
 
 class FrmMediaTest : public QObject {
     Q_OBJECT
@@ -66,9 +35,8 @@ private Q_SLOTS:
         area->addSubWindow(media);
         media->cmbConfigToUse()->addItems({"A1200.uae", "A500.uae", "CD32.uae"});
         media->cmbWBUse()->addItems({"NONE", "Workbench 1.3.adf", "Workbench 3.1.adf"});
-        list = std::make_unique<StandInList>(media, std::vector<std::string>{"Lemmings.adf"});
-        list->focused = 0;
-        media->attach(&settings, &messages, list.get(), list.get());
+        media->attach(&settings, &messages);
+        media->showGame("LEMMINGS");
         area->show();
         QVERIFY(QTest::qWaitForWindowExposed(area.get()));
     }
@@ -93,10 +61,6 @@ private Q_SLOTS:
         QCOMPARE(media->tabMedia()->size(), QSize(590, 437));
         QCOMPARE(img->size(), QSize(580, 407));
         QCOMPARE(notes->size(), QSize(580, 380));
-        // Everything else keeps its design place and size: 900, 2850, 2640 x 390 twips and
-        // 825, 1275, 2790 x 615.
-        QCOMPARE(child<QWidget>("cmdSaveSettings")->geometry(), QRect(60, 190, 176, 26));
-        QCOMPARE(child<QWidget>("cmdStopper")->geometry(), QRect(55, 85, 186, 41));
 
         media->showMaximized();
         QTRY_VERIFY(!media->isMaximized());
@@ -111,14 +75,14 @@ private Q_SLOTS:
         notes->setPlainText("old note");
         showTab(2);
         // Every value differs from the defaults the window starts with.
-        media->loadGameSettings("LEMMINGS");
+        media->showGame("LEMMINGS");
         QCOMPARE(media->choices(), (GameChoices{-1, 2, true, false}));
         QCOMPARE(media->cmbConfigToUse()->currentText(), QString());
         QCOMPARE(notes->toPlainText(), QString("Use joystick 2"));
         QVERIFY(child<QLabel>("imgSaved")->isVisible());
 
         // A game without remembered settings shows the defaults, no note and no marker.
-        media->loadGameSettings("OTHER");
+        media->showGame("OTHER");
         QCOMPARE(media->choices(), DefaultGameChoices());
         QCOMPARE(media->cmbConfigToUse()->currentText(), QString("A1200.uae"));
         QCOMPARE(notes->toPlainText(), QString());
@@ -126,7 +90,7 @@ private Q_SLOTS:
     }
 
     void rememberWritesTheRecord() {
-        media->loadGameSettings("LEMMINGS");
+        media->showGame("LEMMINGS");
         media->cmbConfigToUse()->setCurrentIndex(2);
         media->cmbWBUse()->setCurrentIndex(1);
         child<QCheckBox>("chkAutoABCD")->setChecked(true);
@@ -140,7 +104,7 @@ private Q_SLOTS:
         // An existing section is updated in place; a note saved before stays where it was. A
         // typed configuration name is no entry of the list, so it is remembered as -1.
         test::WriteFile(file(), "[FIRST]\nCF=0\n[LEMMINGS]\nNotes=keep\nDU=1\n[LAST]\nWB=1\n");
-        media->loadGameSettings("LEMMINGS");
+        media->showGame("LEMMINGS");
         typeConfig("my.uae");
         QCOMPARE(media->cmbConfigToUse()->count(), 3);  // nothing is added to the list
         click("cmdSaveSettings");
@@ -153,7 +117,7 @@ private Q_SLOTS:
 
     void failedWritesAreReportedWithoutTheMarker() {
         settings.AppPath = (dir->path() / "gone").string() + "/";
-        media->loadGameSettings("LEMMINGS");
+        media->showGame("LEMMINGS");
         click("cmdSaveSettings");
         QVERIFY(!media->savedMarkerShown());
         QCOMPARE(messages.shown.size(), std::size_t(1));
@@ -167,7 +131,7 @@ private Q_SLOTS:
     void defaultsWriteNothingAndLeaveTheMarker() {
         const std::string bytes = "[LEMMINGS]\r\nCF=0\r\nAL=1\r\nWB=2\r\nDU=0\r\n";
         test::WriteFile(file(), bytes);
-        media->loadGameSettings("LEMMINGS");
+        media->showGame("LEMMINGS");
         showTab(2);
         typeConfig("my.uae");
         click("cmddefault");
@@ -176,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(media->cmbConfigToUse()->currentText(), QString("A1200.uae"));
         QVERIFY(media->savedMarkerShown());
         QCOMPARE(test::ReadFile(file()), bytes);
-        media->loadGameSettings("LEMMINGS");  // selecting the game again brings them back
+        media->showGame("LEMMINGS");  // selecting the game again brings them back
         QCOMPARE(media->choices(), (GameChoices{0, 2, true, false}));
     }
 
@@ -211,31 +175,8 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QString("100"));
     }
 
-    void stopperKeepsTheFirstOfThreeSelected() {
-        test::WriteFile(file(),
-                        "[GAME TWO]\r\nCF=1\r\nAL=0\r\nWB=1\r\nDU=0\r\n"
-                        "[GAME FOUR]\r\nCF=2\r\nAL=1\r\nWB=2\r\nDU=1\r\n");
-        StandInList five(media, {"Game One.adf", "Game Two.adf", "Game Three.adf", "Game Four.adf",
-                                 "Game Five.adf"});
-        media->attach(&settings, &messages, &five, &five);
-        auto* stopper = child<QPushButton>("cmdStopper");
-        for (int index : {1, 3, 2}) {  // Game Three, focused last, has no record
-            five.setSelected(index, true);
-        }
-        QVERIFY(stopper->isVisible() && !media->savedMarkerShown());
-        QTest::mouseClick(stopper, Qt::LeftButton);
-        QCOMPARE(five.selected, std::vector<bool>({false, true, false, false, false}));
-        QCOMPARE(five.focused, 1);
-        QVERIFY(!media->multiSelectMode() && media->tabMedia()->isEnabled());
-        QCOMPARE(media->choices(), (GameChoices{1, 1, false, false}));
-    }
-
     void withoutACurrentGameNothingIsWritten() {
-        StandInList empty(media, {});
-        media->attach(&settings, &messages, &empty, &empty);
-        media->setMultiSelectMode(true);
-        click("cmdStopper");
-        media->setMultiSelectMode(false);
+        media->showGame(std::nullopt);
         click("cmdSaveSettings");
         click("cmdsavenotes");
         QVERIFY(!std::filesystem::exists(file()));
@@ -269,7 +210,6 @@ private:
     FrmMedia* media = nullptr;
     LauncherSettings settings;
     test::RecordingMessages messages;
-    std::unique_ptr<StandInList> list;  // one game, Lemmings, focused
 };
 
 }  // namespace brackmoor

@@ -24,7 +24,7 @@ class GameSettingsTest : public ::testing::Test {
 protected:
     std::filesystem::path file() const { return dir.path() / "Game Settings.ini"; }
     std::string app() const { return dir.withSeparator(); }
-    GameRecord load(const std::string& key) { return LoadGameSettings(app(), key, 3, 3); }
+    GameRecord load(const std::string& key) { return LoadGameSettings(app(), key, 3); }
 
     test::TempDir dir;
 };
@@ -42,7 +42,7 @@ TEST(ReadLeadingNumber, TakesTheLeadingNumberAndRoundsHalvesToEven) {
     }
 }
 
-// What a hand-edited record loads as, with three configurations and three Workbench entries.
+// What a hand-edited record loads as, with three configurations.
 TEST_F(GameSettingsTest, LoadsRecordsByTheNumberRules) {
     const GameChoices defaults = DefaultGameChoices();
     struct Case {
@@ -62,8 +62,9 @@ TEST_F(GameSettingsTest, LoadsRecordsByTheNumberRules) {
         {"[GAME]\r\nCF=2.5\r\n", true, {2, 0, false, false}, ""},
         // Switches round first: 1.4 and 0.6 are both 1.
         {"[GAME]\r\nCF=-7\r\nWB=abc\r\nAL=1.4\r\nDU=0.6\r\n", true, {-1, 0, true, true}, ""},
-        // Positions past the list are no choice; switch numbers other than 1 are off.
-        {"[GAME]\r\nCF=99999\r\nWB=3\r\nAL=2\r\n", true, {-1, -1, false, false}, ""},
+        // A configuration past the list is no choice, a Workbench position stays as stored;
+        // switch numbers other than 1 are off.
+        {"[GAME]\r\nCF=99999\r\nWB=3\r\nAL=2\r\n", true, {-1, 3, false, false}, ""},
         {"[Game]\r\ncf=2\r\nnotes=x\r\n", true, {2, 0, false, false}, "x"},
         {"[GAME]\nCF=1\n[GAME]\nCF=2\n", true, {1, 0, false, false}, ""},
         {std::string("\x01\xff[[[\n=\n]GAME[\nCF\n\0\0", 20), false, defaults, ""},

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launch/emulator_process.h"
+#include "launch/command_line.h"
+#include "platform/process_starter.h"
 #include "test_support.h"
 
 namespace brackmoor {
