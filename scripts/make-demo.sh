@@ -33,13 +33,15 @@ done
 [ -f "$demo/Configurations/A1200.fs-uae" ] || printf '[fs-uae]\namiga_model = A1200\n' > "$demo/Configurations/A1200.fs-uae"
 
 if ! ls "$demo" | grep -qix 'brackmoor.ini'; then
-    emulator="$(command -v fs-uae || echo /usr/games/fs-uae)"
-    # The pass is quoted, so that the blank that separates it from the configuration path
-    # survives the read.
+    emulator="$(command -v fs-uae || echo /usr/bin/fs-uae)"
+    # What "Set up for: FS-UAE" of the options dialog writes, with FS-UAE's own files kept in
+    # the demo folder. The pass is quoted, so that the blank after "--", which makes the
+    # configuration path an argument of its own, survives the read.
     "$build/tools/write_settings" "$demo/Brackmoor.INI" "StartGameDir=$demo/Games" \
-        "WinUAEName=$emulator" "WinUAECommandLinePass=\"--base-dir=\"$demo/fs-uae\" \"" \
-        FloppyCountName=uae_nr_floppies \
-        Floppy0Name=uae_floppy0 Floppy1Name=uae_floppy1 Floppy2Name=uae_floppy2 Floppy3Name=uae_floppy3 \
+        "WinUAEName=$emulator" "WinUAECommandLinePass=\"--base-dir=\"$demo/fs-uae\" -- \"" \
+        FloppyCountName=floppy_drive_count \
+        Floppy0Name=floppy_drive_0 Floppy1Name=floppy_drive_1 \
+        Floppy2Name=floppy_drive_2 Floppy3Name=floppy_drive_3 \
         Floppy0TypeName=uae_floppy0type Floppy1TypeName=uae_floppy1type \
         Floppy2TypeName=uae_floppy2type Floppy3TypeName=uae_floppy3type \
         "Workbench 1=$demo/WorkBench/Workbench 1.3.adf" \

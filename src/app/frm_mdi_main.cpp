@@ -122,8 +122,11 @@ void FrmMDIMain::ensureSnapsFolder() {
 }
 
 void FrmMDIMain::openOptions() {
-    FrmOptions options(settings_, messages_, this);
+    FrmOptions options(settings_.AppPath, messages_, nullptr, this);
     runDialog_(options);
+    if (options.outcome() != OptionsOutcome::Closed) {
+        settings_.OptionsCancelled = options.outcome() == OptionsOutcome::Cancelled;
+    }
 }
 
 void FrmMDIMain::LoadSettings() {

@@ -57,6 +57,9 @@ Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string
 
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (options.createOnly && (existed || std::filesystem::is_symlink(requested, ec))) {
+        return Result::Fail("the file exists already");
+    }
     // A rename is allowed by the folder's permissions even over a file the user made
     // read-only; the file's own protection is honoured, as Windows does.
     if (existed && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
@@ -81,6 +84,24 @@ Result ReplaceFileAtomically(const std::filesystem::path& requested, std::string
     }
     if (::close(fd) != 0 && result) {
         result = Result::Fail(ErrnoText(errno));
+    }
+    if (result && options.createOnly) {
+        // A hard link, unlike a rename, never takes the place of a file that is there. Where the
+        // file system has no hard links (FAT), a rename after a last look has to do.
+        if (::link(temp.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            if (error == EEXIST || ::lstat(target.c_str(), &old) == 0) {
+                result = Result::Fail("the file exists already");
+            } else if (error != EPERM && error != EOPNOTSUPP) {
+                result = Result::Fail(ErrnoText(error));
+            } else if (::rename(temp.c_str(), target.c_str()) == 0) {
+                return result;
+            } else {
+                result = Result::Fail(ErrnoText(errno));
+            }
+        }
+        ::unlink(temp.c_str());
+        return result;
     }
     if (result && ::rename(temp.c_str(), target.c_str()) != 0) {
         result = Result::Fail(ErrnoText(errno));

@@ -13,6 +13,9 @@ struct ReplaceOptions {
     // The new file gets the old one's access and modification times, as a re-saved screenshot
     // keeps its dates.
     bool keepTimes = false;
+    // Only a new file is made: when `target` exists the call fails and the file stays as it
+    // is, also when it appears while the new bytes are being written.
+    bool createOnly = false;
 };
 
 // Replaces `target` with `bytes` so that a crash or a full disk leaves either the old file or

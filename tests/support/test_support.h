@@ -2,9 +2,11 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/choosers.h"
 #include "platform/messages.h"
 
 namespace brackmoor::test {
@@ -20,6 +22,32 @@ public:
 
     // The texts shown, in order.
     std::vector<std::string> texts() const;
+};
+
+// Records every file and folder request (the filter or the title) and answers from a queue;
+// an empty queue, or nothing queued, answers as a cancel does.
+class ScriptedChoosers : public Choosers {
+public:
+    std::optional<std::string> chooseFile(const std::string& filter) override {
+        return answer(filter);
+    }
+    std::optional<std::string> chooseFolder(const std::string& title) override {
+        return answer(title);
+    }
+
+    std::vector<std::string> asked;
+    std::deque<std::optional<std::string>> answers;
+
+private:
+    std::optional<std::string> answer(const std::string& request) {
+        asked.push_back(request);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> next = answers.front();
+        answers.pop_front();
+        return next;
+    }
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
