@@ -18,23 +18,17 @@ namespace {
 
 constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-// Opens a folder for reading. A path longer than the system's limit (a very deep tree) is
-// opened a piece at a time, each piece within the limit, relative to the folder before it.
-int OpenFolder(const std::string& path) {
-    if (path.size() < PATH_MAX) {
-        return ::open(path.c_str(), kOpenFolderFlags);
-    }
+// A folder whose path is longer than the system's limit (a very deep tree), opened a piece at
+// a time, each piece within the limit, relative to the folder before it.
+int OpenInPieces(const std::string& path) {
     int fd = AT_FDCWD;
     std::size_t begin = 0;
     while (begin < path.size()) {
         std::size_t end = path.size();
         if (end - begin >= PATH_MAX) {
             const std::size_t cut = path.rfind('/', begin + PATH_MAX - 2);
-            if (cut == std::string::npos || cut < begin) {
-                end = begin;  // one name longer than the limit: no such folder
-            } else {
-                end = cut + 1;
-            }
+            // One name longer than the limit cannot exist.
+            end = cut == std::string::npos || cut < begin ? begin : cut + 1;
         }
         const int next =
             end > begin ? ::openat(fd, path.substr(begin, end - begin).c_str(), kOpenFolderFlags)
@@ -50,6 +44,44 @@ int OpenFolder(const std::string& path) {
     }
     return fd;
 }
+
+// Opens folders for reading. Below the path limit that is one call; beyond it, the last long
+// folder opened is kept open, so that its subfolders (the next ones a depth-first walk opens)
+// are opened relative to it instead of piece by piece from the root.
+class FolderOpener {
+public:
+    FolderOpener() = default;
+    FolderOpener(const FolderOpener&) = delete;
+    FolderOpener& operator=(const FolderOpener&) = delete;
+    ~FolderOpener() {
+        if (lastFd_ >= 0) {
+            ::close(lastFd_);
+        }
+    }
+
+    int open(const std::string& path) {
+        if (path.size() < PATH_MAX) {
+            return ::open(path.c_str(), kOpenFolderFlags);
+        }
+        const bool below = lastFd_ >= 0 && path.size() > lastPath_.size() &&
+                           path.size() - lastPath_.size() < PATH_MAX &&
+                           path.compare(0, lastPath_.size(), lastPath_) == 0;
+        const int fd = below ? ::openat(lastFd_, path.c_str() + lastPath_.size(), kOpenFolderFlags)
+                             : OpenInPieces(path);
+        if (fd >= 0) {
+            if (lastFd_ >= 0) {
+                ::close(lastFd_);
+            }
+            lastFd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+            lastPath_ = path;
+        }
+        return fd;
+    }
+
+private:
+    int lastFd_ = -1;
+    std::string lastPath_;  // ends in a separator
+};
 
 struct FolderId {
     dev_t device;
@@ -105,10 +137,11 @@ SearchSummary GetFiles(const std::string& path, bool subFolders, const std::stri
     std::unordered_set<FolderId, FolderIdHash> searched;
     std::vector<std::string> matches;
     std::vector<std::string> subfolders;
+    FolderOpener opener;
     while (!pending.empty() && !stopRequested()) {
         const std::string folder = std::move(pending.back());
         pending.pop_back();
-        const int fd = OpenFolder(folder);
+        const int fd = opener.open(folder);
         if (fd < 0) {
             continue;
         }

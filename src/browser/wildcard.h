@@ -9,8 +9,8 @@ namespace brackmoor {
 // without regard to ASCII letter case. A pattern that ends in ".*" also matches a name without
 // a dot that matches the part before it, as on Windows, so "*.*" matches every name.
 //
-// No recursion: the work is bounded by the pattern's length times the name's, whatever the
-// pattern holds.
+// No recursion: the work is bounded by the pattern's length times the name's (a file name is
+// at most 255 bytes), whatever the pattern holds.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 }  // namespace brackmoor
