@@ -263,6 +263,7 @@ void FrmFind::fillDirfind(const std::vector<std::string>& subfolders) {
     }
     dirfind->expandAll();
     dirfind->setCurrentItem(current);
+    dirfind->scrollToItem(current);
 }
 
 void FrmFind::onDriveChanged() {
