@@ -263,9 +263,9 @@ QImage DrawAboutPicture() {
         p.setBrush(shadow);
         p.drawEllipse(QPointF(406, 331), 50, 9);
         p.save();
-        p.translate(72, 290);
+        p.translate(72, 286);
         p.rotate(-9);
-        DrawFloppy(p, QRectF(-40, -40, 80, 80));
+        DrawFloppy(p, QRectF(-38, -38, 76, 76));
         p.restore();
     }
     DrawBall(image, 400, 282, 44);

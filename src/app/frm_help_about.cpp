@@ -76,8 +76,7 @@ void FrmHelpAbout::buildControls() {
     Image2->setScaledContents(true);
     Image2->setPixmap(Artwork(":/about/banner.png", DrawAboutBanner));
 
-    Label2 = new QLabel(
-        "Written by the Brackmoor developers \u2022 for Amiga fans on Linux and Windows", this);
+    Label2 = new QLabel("By the Brackmoor developers \u2022 for Amiga fans everywhere", this);
     place(Label2, "Label2", 75, 2925, 7140, 615);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setWordWrap(true);

@@ -101,6 +101,8 @@ void FrmFind::buildControls() {
     dirfind->setItemsExpandable(false);
     dirfind->setExpandsOnDoubleClick(false);
     dirfind->setIndentation(TwipsToPixels(150, dpi));
+    // A list of folders, not a tree one can fold: no branch arrows.
+    dirfind->setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
     Label1 = new QLabel("Find game (including wildcards)", Frame1);
     place(Label1, "Label1", 3000, 300, 3915, 240);
     txtfindwild = new QLineEdit(Frame1);
@@ -108,7 +110,8 @@ void FrmFind::buildControls() {
     txtfindwild->setToolTip(kPatternToolTip);
     txtfindwild->setText("*.*");
     chkfindsub = new QCheckBox("Search Sub Directorys", Frame1);
-    place(chkfindsub, "chkfindsub", 3000, 1125, 2190, 240);
+    // Wider than its first design (2190): the caption needs more room in today's fonts.
+    place(chkfindsub, "chkfindsub", 3000, 1125, 3915, 240);
     chkfindsub->setChecked(true);
     lblSearched = new QLabel(Frame1);
     place(lblSearched, "lblSearched", 3000, 1395, 3915, 240);
