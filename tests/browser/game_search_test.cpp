@@ -12,6 +12,7 @@
 
 #include "browser/game_search.h"
 #include "browser/wildcard.h"
+#include "platform/ini_document.h"
 #include "test_support.h"
 
 namespace brackmoor {
@@ -44,6 +45,45 @@ TEST(WildcardMatch, ManyStarsDoNotBacktrackWithoutEnd) {
     EXPECT_FALSE(WildcardMatch("*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", name));
     EXPECT_TRUE(WildcardMatch("*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*?", name));
     EXPECT_FALSE(WildcardMatch(std::string(100, '*') + std::string(256, '?'), name));
+}
+
+// A plain table-driven matcher over whole characters, to check the fast one against.
+bool ReferenceMatch(const std::vector<std::string>& pattern, const std::vector<std::string>& name) {
+    std::vector<std::vector<bool>> m(pattern.size() + 1, std::vector<bool>(name.size() + 1));
+    m[0][0] = true;
+    for (std::size_t p = 1; p <= pattern.size(); ++p) {
+        for (std::size_t n = 0; n <= name.size(); ++n) {
+            const std::string& t = pattern[p - 1];
+            if (t == "*")
+                m[p][n] = m[p - 1][n] || (n > 0 && m[p][n - 1]);
+            else if (n > 0 && (t == "?" || FoldAsciiCase(t) == FoldAsciiCase(name[n - 1])))
+                m[p][n] = m[p - 1][n - 1];
+        }
+    }
+    return m[pattern.size()][name.size()];
+}
+
+TEST(WildcardMatch, AgreesWithAReferenceOnRandomNames) {
+    const std::vector<std::string> letters = {"a", "B", ".", "\xC3\xA9"};
+    const std::vector<std::string> tokens = {"a", "b", ".", "*", "?", "\xC3\xA9"};
+    unsigned seed = 7;
+    auto pick = [&seed](std::size_t size) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % size;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<std::string> pattern(pick(7)), name(pick(8));
+        std::string p, n;
+        for (auto& t : pattern)
+            p += t = tokens[pick(tokens.size())];
+        for (auto& c : name)
+            n += c = letters[pick(letters.size())];
+        bool expected = ReferenceMatch(pattern, name);
+        if (!expected && p.size() >= 2 && p.substr(p.size() - 2) == ".*" &&
+            n.find('.') == std::string::npos)
+            expected = ReferenceMatch({pattern.begin(), pattern.end() - 2}, name);
+        ASSERT_EQ(WildcardMatch(p, n), expected) << "pattern " << p << " name " << n;
+    }
 }
 
 // Runs a search and gathers what it reports.
