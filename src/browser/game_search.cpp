@@ -45,9 +45,10 @@ int OpenInPieces(const std::string& path) {
     return fd;
 }
 
-// Opens folders for reading. Below the path limit that is one call; beyond it, the last long
-// folder opened is kept open, so that its subfolders (the next ones a depth-first walk opens)
-// are opened relative to it instead of piece by piece from the root.
+// Opens folders for reading. The last folder opened is kept open, so that its subfolders (the
+// next ones a depth-first walk opens) are opened relative to it: a deep tree then costs one
+// name's lookup per folder instead of its whole path's, and paths beyond the system's limit
+// open as well as short ones. Any other folder is opened by its path.
 class FolderOpener {
 public:
     FolderOpener() = default;
@@ -60,14 +61,17 @@ public:
     }
 
     int open(const std::string& path) {
-        if (path.size() < PATH_MAX) {
-            return ::open(path.c_str(), kOpenFolderFlags);
-        }
         const bool below = lastFd_ >= 0 && path.size() > lastPath_.size() &&
                            path.size() - lastPath_.size() < PATH_MAX &&
                            path.compare(0, lastPath_.size(), lastPath_) == 0;
-        const int fd = below ? ::openat(lastFd_, path.c_str() + lastPath_.size(), kOpenFolderFlags)
-                             : OpenInPieces(path);
+        int fd = -1;
+        if (below) {
+            fd = ::openat(lastFd_, path.c_str() + lastPath_.size(), kOpenFolderFlags);
+        } else if (path.size() < PATH_MAX) {
+            fd = ::open(path.c_str(), kOpenFolderFlags);
+        } else {
+            fd = OpenInPieces(path);
+        }
         if (fd >= 0) {
             if (lastFd_ >= 0) {
                 ::close(lastFd_);
