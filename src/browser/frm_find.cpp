@@ -292,6 +292,7 @@ void FrmFind::findNow() {
     search_.reset();
     lstfind->clear();
     results_.clear();
+    // The busy pointer keeps its arrow: the dialog still answers Stop and Esc while it searches.
     if (!busyPointer_) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
         busyPointer_ = true;
