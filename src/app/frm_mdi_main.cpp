@@ -8,14 +8,17 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "app/frm_help_about.h"
 #include "app/main_menu.h"
 #include "app/window_layout.h"
 #include "browser/folder_bar_rules.h"
 #include "browser/frm_files.h"
+#include "browser/frm_find.h"
 #include "browser/frm_folder_bar.h"
 #include "launch/launch_plan.h"
 #include "media/frm_media.h"
 #include "options/frm_options.h"
+#include "platform/path_rules.h"
 #include "platform/process_starter.h"
 #include "platform/qt_volumes.h"
 #include "settings/profile_values.h"
@@ -90,6 +93,9 @@ void FrmMDIMain::connectMenu() {
     connect(menu_, &MainMenu::paths, this, &FrmMDIMain::openPaths);
     connect(menu_, &MainMenu::saveWindowPositions, this, &FrmMDIMain::saveWindowPositions);
     connect(menu_, &MainMenu::restoreWindowDefaults, this, &FrmMDIMain::restoreWindowDefaults);
+    connect(menu_, &MainMenu::findGame, this, &FrmMDIMain::findGame);
+    connect(menu_, &MainMenu::showHelp, this, [this] { showHelpAbout(true); });
+    connect(menu_, &MainMenu::showAbout, this, [this] { showHelpAbout(false); });
 }
 
 double FrmMDIMain::logicalDpi() const {
@@ -183,6 +189,28 @@ void FrmMDIMain::restoreWindowDefaults() {
               defaults.begin());
     layout_->place(defaults, logicalDpi());
     layout_->show();
+}
+
+void FrmMDIMain::findGame() {
+    FrmFind finder(settings_.CurrentGameDir, messages_, this);
+    connect(&finder, &FrmFind::gameChosen, this, &FrmMDIMain::showFoundGame);
+    runDialog_(finder);
+}
+
+void FrmMDIMain::showFoundGame(const std::string& path) {
+    FoundGamePath_ = path;
+    const auto name = LastComponent(path, kNativePathStyle);
+    if (!name) {
+        return;
+    }
+    frmFolderBar_->goToFolder(ParentPath(path, kNativePathStyle));
+    frmFiles_->selectByName(*name);
+}
+
+void FrmMDIMain::showHelpAbout(bool helpMode) {
+    HelpMode_ = helpMode;
+    FrmHelpAbout window(HelpMode_, this);
+    runDialog_(window);
 }
 
 void FrmMDIMain::openPaths() {

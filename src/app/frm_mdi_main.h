@@ -50,6 +50,12 @@ public:
     void saveWindowPositions();
     void restoreWindowDefaults();
 
+    // The File menu's finder; a result chosen there is shown in the folder bar and the file list.
+    void findGame();
+    void showFoundGame(const std::string& path);
+    // The Help menu: the help document (HelpMode) or the about picture.
+    void showHelpAbout(bool helpMode);
+
     // How the emulator is started; tests replace it to see the request.
     void setProcessStarter(ProcessStarter* starter) { starter_ = starter; }
     // How modal dialogs are run; tests replace it to answer a dialog without a modal loop.
@@ -74,6 +80,9 @@ private:
 
     LauncherSettings settings_;
     MessageSink& messages_;
+    // The last game chosen in the finder, as a full path.
+    std::string FoundGamePath_;
+    bool HelpMode_ = false;
     std::function<int(QDialog&)> runDialog_;
     std::unique_ptr<ProcessStarter> ownStarter_;
     ProcessStarter* starter_ = nullptr;

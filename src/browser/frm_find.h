@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "browser/game_search.h"
-#include "platform/result.h"
 #include "platform/qt_volumes.h"
+#include "platform/result.h"
 
 class QCheckBox;
 class QComboBox;

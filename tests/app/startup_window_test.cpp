@@ -54,7 +54,8 @@ struct Started {
             ++dialogsRun;
             for (const char* name : {"txtGames", "txtEXE", "txtComline", "txtFloppycount",
                                      "txtfloppy0", "txtfloppy3"}) {
-                dialogValues << dialog.findChild<QLineEdit*>(name)->text();
+                if (const auto* box = dialog.findChild<QLineEdit*>(name))
+                    dialogValues << box->text();
             }
             answer(dialog);
             return 0;
@@ -251,6 +252,17 @@ private Q_SLOTS:
         QCOMPARE(closed.texts(),
                  QStringList{"Please restart the 'Brackmoor' for changes to take place"});
         QVERIFY(!closed.window->isVisible());
+    }
+
+    void helpAndAboutOpenTheirWindows() {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "Snaps");
+        WriteFile(dir.path() / "Brackmoor.INI", GoodSettings(dir.path().string(), ""));
+        QStringList captions;
+        Started s(dir.withSeparator(), [&](QDialog& dialog) { captions << dialog.windowTitle(); });
+        for (const char* item : {"mnuMainhelp", "mnuAbout", "mnuMainhelp"})
+            s.window->findChild<QAction*>(item)->trigger();
+        QCOMPARE(captions, (QStringList{"Help", "About Brackmoor", "Help"}));
     }
 
     void exitEndsWithoutWriting() {

@@ -5,7 +5,9 @@
 // tests/launch; here only the window's part in them is checked.
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -282,6 +284,34 @@ private Q_SLOTS:
         QCOMPARE(test::ReadFile(b.records()), expected);
     }
 
+    // A game double-clicked in the finder's results is shown in the folder bar and the file
+    // list, and so in the media window.
+    void aGameChosenInTheFinderIsShownInTheBrowser() {
+        Browser b({"Top.adf"});
+        fs::create_directories(b.start / "Deep" / "Er");
+        for (const char* name : {"Another.adf", "Zool.adf"})
+            test::WriteFile(b.start / "Deep" / "Er" / name, "disk");
+        b.launchStart();
+        b.window->setDialogRunner([](QDialog& dialog) {
+            auto* pattern = dialog.findChild<QLineEdit*>("txtfindwild");
+            pattern->selectAll();
+            QTest::keyClicks(pattern, "zool*");
+            QTest::keyClick(pattern, Qt::Key_Return);
+            auto* results = dialog.findChild<QListWidget*>("lstfind");
+            if (QTest::qWaitFor([&] { return results->count() == 1; })) {
+                const QPoint at = results->visualItemRect(results->item(0)).center();
+                QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, at);
+            }
+            return dialog.result();
+        });
+        b.window->findChild<QAction*>("mnuFind")->trigger();
+        QCOMPARE(b.files()->path(), (b.start / "Deep" / "Er").string());
+        QCOMPARE(b.folderEntries(), QStringList{"Er"});
+        QCOMPARE(b.selected(), std::vector<int>{b.row("Zool.adf")});
+        QCOMPARE(b.media()->shownGame(), std::optional<std::string>("ZOOL"));
+    }
+
     void screenshotsFollowTheFocusedGame() {
         Browser b({"Broken.adf", "Game One A.adf", "No Shot.adf"});
         const fs::path snaps = b.dir.path() / "Snaps";
@@ -394,11 +424,16 @@ private Q_SLOTS:
         QCOMPARE(b.files()->focusedIndex(), 0);
         QVERIFY(!b.media()->multiSelectMode());
 
+        // Enter on the list does what a double click does.
+        QTest::keyClick(b.list(), Qt::Key_Return);
+        QCOMPARE(b.starter.started.size(), std::size_t(2));
+        QCOMPARE(b.starter.started[1], b.starter.started[0]);
+
         // Without the emulator the configuration is still written, then the paths are wrong.
         fs::remove(b.emulator());
         b.doubleClick(4);
         QCOMPARE(b.messages.texts(), std::vector<std::string>{PathsWrongMessage().text});
-        QCOMPARE(b.starter.started.size(), std::size_t(1));
+        QCOMPARE(b.starter.started.size(), std::size_t(2));
         QCOMPARE(b.drives(1), b.inList({"Plain.adf", "", "", ""}));
     }
 };
