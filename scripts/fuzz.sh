@@ -50,7 +50,7 @@ run() {
     mkdir -p "$corpus"
     if (cd "$out" && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         "./${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=65536 -print_final_stats=1 -artifact_prefix="$target-" \
+        -max_len=16384 -print_final_stats=1 -artifact_prefix="$target-" \
         "corpus/$target" seeds) >"$log" 2>&1; then
         local runs
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')

@@ -22,6 +22,7 @@ cleanup() {
     rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 failed=0
 run_part() { # name command...

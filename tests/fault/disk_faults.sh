@@ -28,6 +28,7 @@ cleanup() {
     done
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 mkdir -p "$tmpfs" "$ext4"
 chmod 0755 "$work"
 if ! mount -t tmpfs -o size=512k,nr_inodes=64,mode=0777 tmpfs "$tmpfs" 2>/dev/null; then

@@ -257,6 +257,9 @@ TEST_F(AsRoot, OwnerAndGroupAreKeptOrTheSaveIsRefused) {
         const Result r = WriteProfileString(roots, "S", "k", "2");
         return !r.ok() && r.error().find("belongs to user root") != std::string::npos ? 0 : 1;
     });
+    if (status == 9) {
+        GTEST_SKIP() << "cannot become another user here";
+    }
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadFile(roots), "[S]\r\nk=1\r\n");
     ASSERT_EQ(::stat(roots.c_str(), &st), 0);
