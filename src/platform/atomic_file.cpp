@@ -151,18 +151,30 @@ std::string OwnershipText(const struct stat& old, const struct stat& made) {
            "group or an administrator can save it";
 }
 
-Result WriteAll(int fd, std::string_view bytes) {
+// The reason a write of the new content failed; a full disk names the file system.
+std::string WriteFailureText(const std::filesystem::path& folder, int error) {
+    if (error == ENOSPC) {
+        return "the file system holding " + folder.string() + " is full";
+    }
+    if (error == EDQUOT) {
+        return "the disk quota on the file system holding " + folder.string() + " is used up";
+    }
+    return ErrnoText(error);
+}
+
+// 0, or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return Result::Fail(ErrnoText(errno));
+            return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return Result::Ok();
+    return 0;
 }
 
 // A temporary file being written: closed, and removed when it has a name, unless handed over.
@@ -222,7 +234,8 @@ Result NameUnnamed(const std::filesystem::path& target, Temporary& temp, bool* u
 
 // Owner and group first (a change of owner clears set-id bits), then the bytes, the
 // permission bits and the times, all flushed to disk.
-Result Fill(int fd, std::string_view bytes, const struct stat* old, const ReplaceOptions& options) {
+Result Fill(int fd, const std::filesystem::path& folder, std::string_view bytes,
+            const struct stat* old, const ReplaceOptions& options) {
     if (old != nullptr) {
         struct stat made {};
         if (::fstat(fd, &made) != 0) {
@@ -233,7 +246,9 @@ Result Fill(int fd, std::string_view bytes, const struct stat* old, const Replac
             return Result::Fail(errno == EPERM ? OwnershipText(*old, made) : ErrnoText(errno));
         }
     }
-    Result result = WriteAll(fd, bytes);
+    const int writeError = WriteAll(fd, bytes);
+    Result result =
+        writeError == 0 ? Result::Ok() : Result::Fail(WriteFailureText(folder, writeError));
     if (result && old != nullptr && ::fchmod(fd, old->st_mode & 07777) != 0) {
         result = Result::Fail(ErrnoText(errno));
     }
@@ -244,7 +259,7 @@ Result Fill(int fd, std::string_view bytes, const struct stat* old, const Replac
         }
     }
     if (result && ::fsync(fd) != 0) {
-        result = Result::Fail(ErrnoText(errno));
+        result = Result::Fail(WriteFailureText(folder, errno));
     }
     return result;
 }
@@ -274,7 +289,7 @@ Result Attempt(const std::filesystem::path& target, std::string_view bytes, cons
     } else if (Result created = CreateNamed(target, mode, temp); !created) {
         return created;
     }
-    if (Result filled = Fill(temp.fd, bytes, old, options); !filled) {
+    if (Result filled = Fill(temp.fd, folder, bytes, old, options); !filled) {
         return filled;
     }
     if (temp.name.empty()) {

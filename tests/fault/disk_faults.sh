@@ -138,7 +138,7 @@ for fs in "${filesystems[@]}"; do
     kind=$(basename "$fs")
     fresh "$fs/full.ini"
     fill_space "$fs"
-    expect "$kind: full file system" fail "No space left" "$fs/full.ini"
+    expect "$kind: full file system" fail "is full" "$fs/full.ini"
     rm -f "$fs/filler" "$fs/filler-small"
     fresh "$fs/inode.ini"
     fill_inodes "$fs"
