@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core fs-uae
     clang-format
+    clang-14 libclang-rt-14-dev e2fsprogs util-linux mount
 )
 
 missing=()

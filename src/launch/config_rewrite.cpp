@@ -13,17 +13,13 @@ namespace brackmoor {
 
 namespace {
 
-bool HoldsLineBreak(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
 // A key name the profile writer would refuse or could not read back as the same key.
 Result CheckKeyName(const std::string& name, const std::string& setting) {
     const std::string_view trimmed = TrimIniBlanks(name);
     if (trimmed.empty()) {
         return Result::Fail("the key name " + setting + " is empty");
     }
-    if (HoldsLineBreak(name) || trimmed.find('=') != std::string_view::npos ||
+    if (BreaksIniLines(name) || trimmed.find('=') != std::string_view::npos ||
         trimmed.front() == '[') {
         return Result::Fail("the key name " + setting + " (\"" + name +
                             "\") cannot be written into a configuration");
@@ -41,7 +37,7 @@ Result CheckInputs(const DriveSlots& slots, const EmulatorKeyNames& keys) {
         }
     }
     for (int d = 0; d < 4 && checked; ++d) {
-        if (HoldsLineBreak(slots[d])) {
+        if (BreaksIniLines(slots[d])) {
             checked = Result::Fail("the disk path for drive " + std::to_string(d) +
                                    " holds a line break");
         }

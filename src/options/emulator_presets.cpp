@@ -171,9 +171,7 @@ Result AddStarterConfigurations(const EmulatorPreset& preset, const std::string&
     for (const StarterConfiguration& starter : preset.starters) {
         const std::filesystem::path file = ResolveIgnoringCase(folder / starter.fileName);
         if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
-            ReplaceOptions options;
-            options.createOnly = true;
-            const Result written = ReplaceFileAtomically(file, starter.content, options);
+            const Result written = CreateNewFile(file, starter.content);
             if (!written && !std::filesystem::exists(file, ec)) {
                 return Result::Fail(file.string() + ": " + written.error());
             }

@@ -6,14 +6,15 @@
 
 namespace brackmoor {
 
-namespace {
-
 bool ExistsAsGiven(const std::filesystem::path& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-}  // namespace
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
 
 std::optional<std::filesystem::path> FindInFolderIgnoringCase(const std::filesystem::path& folder,
                                                               std::string_view name) {
@@ -41,11 +42,7 @@ std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& file) {
     if (ExistsAsGiven(file)) {
         return file;
     }
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const auto found = FindInFolderIgnoringCase(folder, file.filename().native());
+    const auto found = FindInFolderIgnoringCase(FolderOf(file), file.filename().native());
     return found ? file.parent_path() / found->filename() : file;
 }
 

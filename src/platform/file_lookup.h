@@ -6,6 +6,12 @@
 
 namespace brackmoor {
 
+// True when an entry of that name is there, without following it: a dangling link exists.
+bool ExistsAsGiven(const std::filesystem::path& path);
+
+// The folder `file` lives in: its parent, or "." for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+
 // The entry of `folder` whose name equals `name` without regard to ASCII letter case, as
 // Windows matches file names; an exact match wins. Nothing when there is none or the folder
 // cannot be read.

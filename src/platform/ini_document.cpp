@@ -42,11 +42,11 @@ std::string_view StripOuterQuotes(std::string_view value) {
     return value;
 }
 
-bool BreaksLines(std::string_view text) {
+}  // namespace
+
+bool BreaksIniLines(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
-
-}  // namespace
 
 bool IsIniBlank(char c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' ';
@@ -189,7 +189,7 @@ std::string_view IniDocument::lineEnding() const {
 
 Result IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
     // Checked before trimming: a name that arrives with a line break is refused, not mended.
-    if (BreaksLines(section) || BreaksLines(key) || BreaksLines(value)) {
+    if (BreaksIniLines(section) || BreaksIniLines(key) || BreaksIniLines(value)) {
         return Result::Fail("a line break or NUL cannot be written into an INI file");
     }
     section = TrimIniBlanks(section);

@@ -29,6 +29,10 @@ public:
     // line structure (CR, LF, NUL; "=" in a key); the document is then unchanged.
     Result set(std::string_view section, std::string_view key, std::string_view value);
 
+    // Builds the lookup index now, so that later reads allocate nothing large: a reader that
+    // must survive a failed allocation does the large allocations where it can catch them.
+    void index() const { buildIndex(); }
+
 private:
     struct Line {
         std::size_t begin;  // first byte of the line's text
@@ -70,6 +74,10 @@ std::string ProfileGet(const IniDocument* doc, std::string_view section, std::st
 // sit before the buffer's terminator, which that trim never reaches.
 std::string ProfileGetTrimmed(const IniDocument* doc, std::string_view section,
                               std::string_view key, const char* def, std::size_t size);
+
+// True when `text` holds a CR, an LF or a NUL: written into an INI file it would end its line
+// and start another, so names and values holding one are refused, never mended.
+bool BreaksIniLines(std::string_view text);
 
 // Blanks at the edges of lines, names and values: 0x09-0x0D, 0x1A and the space.
 bool IsIniBlank(char c);
