@@ -1,7 +1,9 @@
 #include "imaging_test_support.h"
 
+#include <gtest/gtest.h>
 #include <turbojpeg.h>
 
+#include <QGuiApplication>
 #include <cmath>
 
 #include "test_support.h"
@@ -9,34 +11,51 @@
 namespace brackmoor::test {
 
 namespace {
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// The QGuiApplication (offscreen) that the clipboard and the picture plug-ins need.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { app_ = new QGuiApplication(argc_, argv_); }
+    void TearDown() override { delete app_; }
+
+private:
+    int argc_ = 1;
+    char name_[16] = "imaging_test";
+    char* argv_[2] = {name_, nullptr};
+    QGuiApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+}  // namespace
+
+Bgr PixelAt(const cDibImage& dib, int x, int y) {
+    const std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
+    return {p[0], p[1], p[2]};
 }
 
-void GuiEnvironment::SetUp() {
-    app_ = new QGuiApplication(argc_, argv_);
-}
-
-void GuiEnvironment::TearDown() {
-    delete app_;
-    app_ = nullptr;
+void SetPixel(cDibImage& dib, int x, int y, Bgr value) {
+    std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
+    for (int c = 0; c < 3; ++c) {
+        p[c] = static_cast<std::uint8_t>(value[static_cast<std::size_t>(c)]);
+    }
 }
 
 std::optional<DecodedJpeg> DecodeJpegFile(const std::filesystem::path& file) {
     const std::string bytes = ReadFile(file);
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     tjhandle decoder = tjInitDecompress();
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::optional<DecodedJpeg> out;
-    if (tjDecompressHeader3(decoder, data, bytes.size(), &width, &height, &subsampling,
-                            &colourspace) == 0) {
-        DecodedJpeg jpeg{width, height, std::vector<std::uint8_t>(3u * width * height)};
-        if (tjDecompress2(decoder, data, bytes.size(), jpeg.rgb.data(), width, 0, height, TJPF_RGB,
-                          0) == 0) {
-            out = std::move(jpeg);
-        }
+    DecodedJpeg jpeg;
+    int subsampling = 0, colours = 0;
+    bool ok = tjDecompressHeader3(decoder, data, bytes.size(), &jpeg.width, &jpeg.height,
+                                  &subsampling, &colours) == 0;
+    if (ok) {
+        jpeg.rgb.resize(3u * jpeg.width * jpeg.height);
+        ok = tjDecompress2(decoder, data, bytes.size(), jpeg.rgb.data(), jpeg.width, 0, jpeg.height,
+                           TJPF_RGB, 0) == 0;
     }
     tjDestroy(decoder);
-    return out;
+    return ok ? std::optional(std::move(jpeg)) : std::nullopt;
 }
 
 QImage SmoothPicture(int width, int height) {
@@ -61,8 +80,7 @@ double Psnr(const DecodedJpeg& jpeg, const QImage& picture) {
             }
         }
     }
-    const double mse = squares / (3.0 * jpeg.width * jpeg.height);
-    return 10 * std::log10(255.0 * 255.0 / mse);
+    return 10 * std::log10(255.0 * 255.0 * 3.0 * jpeg.width * jpeg.height / squares);
 }
 
 }  // namespace brackmoor::test
