@@ -14,6 +14,7 @@
 #include "imaging/picture_clipboard.h"
 #include "media/game_settings.h"
 #include "platform/atomic_file.h"
+#include "settings/profile_values.h"
 
 namespace brackmoor {
 
@@ -30,6 +31,21 @@ CaptureResult NotAPicture(const std::filesystem::path& file, const std::string& 
 }
 
 }  // namespace
+
+bool CompressionKeyAccepted(char32_t key) {
+    return (key >= U'0' && key <= U'9') || key == U'-' || key == U'.' || key == 8;
+}
+
+std::string ClampedCompressionText(std::string_view text) {
+    std::string clamped(text);
+    if (ProfileNumber(clamped) > 100) {
+        clamped = "100";
+    }
+    if (ProfileNumber(clamped) < 0) {
+        clamped = "0";
+    }
+    return clamped;
+}
 
 std::optional<int> SizeDivisor(std::string_view sizeText) {
     if (sizeText == kSizeFull) {
