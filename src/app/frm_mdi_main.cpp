@@ -15,6 +15,7 @@
 #include "browser/frm_files.h"
 #include "browser/frm_find.h"
 #include "browser/frm_folder_bar.h"
+#include "imaging/picture_clipboard.h"
 #include "launch/launch_plan.h"
 #include "media/frm_media.h"
 #include "options/frm_options.h"
@@ -43,7 +44,8 @@ FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget
       messages_(messages),
       runDialog_([](QDialog& dialog) { return dialog.exec(); }),
       ownStarter_(std::make_unique<PosixProcessStarter>()),
-      starter_(ownStarter_.get()) {
+      starter_(ownStarter_.get()),
+      clipboard_(std::make_unique<QtPictureClipboard>()) {
     setObjectName("frmMDIMain");
     setWindowTitle("Brackmoor");
     buildControls();
@@ -53,9 +55,14 @@ FrmMDIMain::FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget
 
 FrmMDIMain::~FrmMDIMain() = default;
 
+void FrmMDIMain::setClipboard(std::unique_ptr<PictureClipboard> clipboard) {
+    clipboard_ = std::move(clipboard);
+    frmMedia_->attach(&settings_, &messages_, clipboard_.get());
+}
+
 // The children report what happened; this window passes it on.
 void FrmMDIMain::connectChildren() {
-    frmMedia_->attach(&settings_, &messages_);
+    frmMedia_->attach(&settings_, &messages_, clipboard_.get());
     frmFolderBar_->attach(&settings_, &messages_, [this](const std::optional<std::string>& folder) {
         return frmFiles_->showFolder(folder);
     });

@@ -15,6 +15,7 @@ namespace brackmoor {
 
 class FrmFiles;
 class MainMenu;
+class PictureClipboard;
 class WindowLayout;
 class FrmFolderBar;
 class FrmMedia;
@@ -56,6 +57,8 @@ public:
     // The Help menu: the help document (HelpMode) or the about picture.
     void showHelpAbout(bool helpMode);
 
+    // The clipboard the capture reads; tests replace it with a scripted one.
+    void setClipboard(std::unique_ptr<PictureClipboard> clipboard);
     // How the emulator is started; tests replace it to see the request.
     void setProcessStarter(ProcessStarter* starter) { starter_ = starter; }
     // How modal dialogs are run; tests replace it to answer a dialog without a modal loop.
@@ -86,6 +89,7 @@ private:
     std::function<int(QDialog&)> runDialog_;
     std::unique_ptr<ProcessStarter> ownStarter_;
     ProcessStarter* starter_ = nullptr;
+    std::unique_ptr<PictureClipboard> clipboard_;
 
     double logicalDpi() const;
 

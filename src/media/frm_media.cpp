@@ -1,8 +1,15 @@
 #include "media/frm_media.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -16,6 +23,7 @@
 #include "media/media_layout.h"
 #include "media/media_widgets.h"
 #include "media/notes_box.h"
+#include "media/screenshot_capture.h"
 #include "media/screenshots.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
@@ -80,9 +88,11 @@ FrmMedia::FrmMedia(QWidget* parent) : ChildWindow("frmMedia", "Media", parent) {
            TwipsToPixels(kInitialWindow.height, logicalDpiY()));
 }
 
-void FrmMedia::attach(const LauncherSettings* settings, MessageSink* messages) {
+void FrmMedia::attach(const LauncherSettings* settings, MessageSink* messages,
+                      PictureClipboard* clipboard) {
     settings_ = settings;
     messages_ = messages;
+    clipboard_ = clipboard;
 }
 
 void FrmMedia::loadArtwork() {
@@ -129,6 +139,11 @@ QWidget* FrmMedia::buildImageTab() {
     PlaceInTwips(imgMedia_, "imgMedia", {75, 375, 4425, 3210}, kPageOrigin);
     imgMedia_->setScaledContents(true);
     imgMedia_->setPixmap(placeholder_);
+    imgMedia_->setToolTip("Drop a picture here, or paste one, to make it this game's screenshot.");
+    page->setObjectName("imagePage");
+    page->setAcceptDrops(true);
+    page->setFocusPolicy(Qt::ClickFocus);
+    page->installEventFilter(this);
     return page;
 }
 
@@ -186,6 +201,7 @@ void FrmMedia::connectControls() {
     connect(cmddefault_, &QPushButton::clicked, this, &FrmMedia::onDefaults);
     connect(cmdsavenotes_, &QPushButton::clicked, this, &FrmMedia::onSaveNote);
     connect(cmdStopper_, &QPushButton::clicked, this, &FrmMedia::stopperClicked);
+    connect(captureTab_, &CaptureTab::saveRequested, this, &FrmMedia::onCapture);
     // The user choosing a Workbench entry replaces a stored position beyond the list.
     connect(cmbWBUse_, &QComboBox::currentIndexChanged, this,
             [this] { workbenchPastEnd_.reset(); });
@@ -341,6 +357,85 @@ void FrmMedia::onSaveNote() {
         SaveGameNote(settings_->AppPath, *shownKey_, txtNotes_->toPlainText().toStdString());
     if (!saved) {
         reportWriteFailure("The note", saved);
+    }
+}
+
+void FrmMedia::onCapture() {
+    if (!shownKey_ || settings_ == nullptr || clipboard_ == nullptr) {
+        return;
+    }
+    reportCapture(SaveClipboardScreenshot(*clipboard_, captureTab_->sizeText().toStdString(),
+                                          captureTab_->compressionText().toStdString(),
+                                          ScreenshotSavePath(settings_->AppPath, *shownKey_)));
+}
+
+bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != pages_[kImageTab]) {
+        return ChildWindow::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::DragEnter: {
+            auto* drag = static_cast<QDragEnterEvent*>(event);
+            if (drag->mimeData()->hasUrls() || drag->mimeData()->hasImage()) {
+                drag->acceptProposedAction();
+            }
+            return true;
+        }
+        case QEvent::Drop:
+            onPictureGiven(static_cast<QDropEvent*>(event)->mimeData());
+            return true;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+                onPictureGiven(QGuiApplication::clipboard()->mimeData());
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void FrmMedia::onPictureGiven(const QMimeData* data) {
+    if (!shownKey_ || settings_ == nullptr || data == nullptr) {
+        return;
+    }
+    const std::filesystem::path target = ScreenshotSavePath(settings_->AppPath, *shownKey_);
+    const std::string size = captureTab_->sizeText().toStdString();
+    const std::string compression = captureTab_->compressionText().toStdString();
+    if (data->hasImage()) {
+        reportCapture(
+            SaveScreenshot(qvariant_cast<QImage>(data->imageData()), size, compression, target));
+    } else if (data->hasUrls() && data->urls().value(0).isLocalFile()) {
+        const QByteArray file = QFile::encodeName(data->urls().value(0).toLocalFile());
+        reportCapture(SavePictureFileAsScreenshot(file.toStdString(), size, compression, target));
+    } else if (messages_ != nullptr) {
+        messages_->show({"Only a picture (PNG, JPEG or BMP) can become the game's screenshot.",
+                         "Brackmoor", MessageIcon::Information});
+    }
+}
+
+// The new screenshot is shown at once; what went wrong is said.
+void FrmMedia::reportCapture(const CaptureResult& result) {
+    std::string text;
+    switch (result.outcome) {
+        case CaptureOutcome::Saved:
+            showScreenshot(shownKey_);
+            return;
+        case CaptureOutcome::UnknownSize:
+            return;
+        case CaptureOutcome::NoPicture:
+            text = "The clipboard holds no picture. Press Print Screen in the emulator first.";
+            break;
+        case CaptureOutcome::NotAPicture:
+            text = result.description;
+            break;
+        case CaptureOutcome::WriteFailed:
+            text = result.description + (result.reason.empty() ? "" : " (" + result.reason + ")");
+            break;
+    }
+    if (messages_ != nullptr) {
+        messages_->show({text, "Brackmoor", MessageIcon::Exclamation});
     }
 }
 

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMimeData;
 class QPushButton;
 class QTabWidget;
 
@@ -21,6 +22,8 @@ struct LauncherSettings;
 class CaptureTab;
 class MessageSink;
 class NotesBox;
+class PictureClipboard;
+struct CaptureResult;
 
 // The "Media" child window: the shown game's screenshot ("Image"), the screenshot capture
 // ("Capture"), the remembered choices ("Game Options") and the note ("Game Info/Notes"), on the
@@ -36,8 +39,10 @@ public:
     explicit FrmMedia(QWidget* parent = nullptr);
 
     // What the window works with, owned elsewhere and living for the whole run: the settings
-    // (for AppPath) and the message boxes. Until they are attached the buttons write nothing.
-    void attach(const LauncherSettings* settings, MessageSink* messages);
+    // (for AppPath), the message boxes and the clipboard the capture reads. Until they are
+    // attached the buttons write nothing.
+    void attach(const LauncherSettings* settings, MessageSink* messages,
+                PictureClipboard* clipboard = nullptr);
 
     // The choice lists that start-up fills from the launcher settings.
     QComboBox* cmbConfigToUse() const { return cmbConfigToUse_; }
@@ -72,6 +77,8 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A picture dropped on, or pasted into, the "Image" tab becomes the game's screenshot.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -93,9 +100,13 @@ private:
     void onRemember();
     void onDefaults();
     void onSaveNote();
+    void onCapture();
+    void onPictureGiven(const QMimeData* data);
+    void reportCapture(const CaptureResult& result);
 
     const LauncherSettings* settings_ = nullptr;
     MessageSink* messages_ = nullptr;
+    PictureClipboard* clipboard_ = nullptr;
     std::optional<std::string> shownKey_;
     // A Workbench position of the shown record beyond the list, kept until the user chooses
     // another: the launch refuses it rather than starting without the disk.

@@ -32,21 +32,6 @@ CaptureResult NotAPicture(const std::filesystem::path& file, const std::string& 
 
 }  // namespace
 
-bool CompressionKeyAccepted(char32_t key) {
-    return (key >= U'0' && key <= U'9') || key == U'-' || key == U'.' || key == 8;
-}
-
-std::string ClampedCompressionText(std::string_view text) {
-    std::string clamped(text);
-    if (ProfileNumber(clamped) > 100) {
-        clamped = "100";
-    }
-    if (ProfileNumber(clamped) < 0) {
-        clamped = "0";
-    }
-    return clamped;
-}
-
 std::optional<int> SizeDivisor(std::string_view sizeText) {
     if (sizeText == kSizeFull) {
         return 1;

@@ -33,13 +33,6 @@ inline constexpr const char* kSizeFull = "Full 100%";
 inline constexpr const char* kSizeHalf = "Half 50%";
 inline constexpr const char* kSizeThird = "Third 33%";
 
-// The compression box's rules, for the window: the keys it lets through (the digits, "-", "."
-// and Backspace, character 8; nothing else, Enter included), and its text after a change: "100"
-// for a number above 100, "0" for one below 0, otherwise the text as typed (also "", "-" or
-// ".", which count as 0).
-bool CompressionKeyAccepted(char32_t key);
-std::string ClampedCompressionText(std::string_view text);
-
 // 1, 2 or 3 for the three size texts; nothing for any other text.
 std::optional<int> SizeDivisor(std::string_view sizeText);
 

@@ -5,8 +5,7 @@
 # stays close to it (PSNR above 30 dB).
 #   capture_e2e.sh PATH_TO_BRACKMOOR PATH_TO_MAKE_ADF [KEEP_SCREENSHOT_AS]
 #
-# Not yet registered with CTest: it needs the Capture tab's "Save" wired to the capture. The
-# places clicked follow the media window's design positions (twips / 15 = pixels) below the
+# The places clicked follow the media window's design positions (twips / 15 = pixels) below the
 # 19-pixel menu bar, inside the child window's 4-pixel frame and 24-pixel title bar; the tab
 # header can be moved with CAPTURE_TAB_XY="x y" if the tab bar's rendering differs.
 set -u
@@ -30,7 +29,7 @@ cp "$program" "$app/brackmoor"
 "$make_adf" "$games/Amiga/Lemmings A.adf" "$games/Amiga/Lemmings B.adf" || fail "make_adf"
 config="$work/A500.uae"
 printf 'use_gui=no\r\n' > "$config"
-e2e_settings "$games" /bin/true -config= "$config" > "$app/Brackmoor.INI"
+e2e_settings "$app/Brackmoor.INI" "$games" /bin/true -config= "$config"
 
 # A smooth 800 x 600 picture, as a screen grab of a game would be after Print Screen.
 convert -size 800x600 gradient:'#2040c0-#e0a020' -depth 8 "$work/grab.png" || fail "convert"

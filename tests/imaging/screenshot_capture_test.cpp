@@ -31,23 +31,6 @@ protected:
     test::ScriptedClipboard clipboard;
 };
 
-TEST(CompressionBox, FiltersKeysAndClampsItsText) {
-    for (const char32_t key : {U'0', U'9', U'-', U'.', char32_t{8}}) {
-        EXPECT_TRUE(CompressionKeyAccepted(key)) << key;
-    }
-    for (const char32_t key : {U'a', U'+', U' ', U'\r', U'\n', U'e', U'\u0663'}) {
-        EXPECT_FALSE(CompressionKeyAccepted(key)) << key;
-    }
-    // clang-format off
-    const std::pair<const char*, const char*> cases[] = {
-        {"150", "100"}, {"100.5", "100"}, {"-5", "0"}, {"-0.5", "0"}, {"100", "100"},
-        {"80.5", "80.5"}, {"", ""}, {"-", "-"}, {".", "."}, {"7-", "7-"}};
-    // clang-format on
-    for (const auto& [typed, kept] : cases) {
-        EXPECT_EQ(ClampedCompressionText(typed), kept) << typed;
-    }
-}
-
 TEST_F(ScreenshotCaptureTest, SavesAtTheChosenSizeReplacingTheLastSave) {
     clipboard.held = test::SmoothPicture(800, 600);
     EXPECT_EQ(save("Full 100%", "90"), CaptureOutcome::Saved);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "imaging/picture_clipboard.h"
 #include "media/frm_media.h"
 #include "settings/launcher_settings.h"
 #include "test_support.h"
@@ -35,7 +37,7 @@ private Q_SLOTS:
         area->addSubWindow(media);
         media->cmbConfigToUse()->addItems({"A1200.uae", "A500.uae", "CD32.uae"});
         media->cmbWBUse()->addItems({"NONE", "Workbench 1.3.adf", "Workbench 3.1.adf"});
-        media->attach(&settings, &messages);
+        media->attach(&settings, &messages, &clipboard);
         media->showGame("LEMMINGS");
         area->show();
         QVERIFY(QTest::qWaitForWindowExposed(area.get()));
@@ -142,6 +144,55 @@ private Q_SLOTS:
         QCOMPARE(media->choices(), (GameChoices{0, 2, true, false}));
     }
 
+    // "Save" on the capture tab: the clipboard's picture, reduced, becomes the shown game's
+    // screenshot and is shown at once; a picture dropped on the image does the same.
+    void capturedAndDroppedPicturesBecomeTheScreenshot() {
+        std::filesystem::create_directory(dir->path() / "Snaps");
+        const auto shot = dir->path() / "Snaps" / "LEMMINGS.jpg";
+        auto* image = child<QLabel>("imgMedia");
+        showTab(1);
+        click("cmdSave");  // nothing on the clipboard yet
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+        QVERIFY(!std::filesystem::exists(shot));
+
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        clipboard.setPicture(picture);
+        click("cmdSave");  // "Half 50%" is chosen at the start
+        QCOMPARE(QImage(QString::fromStdString(shot.string())).size(), QSize(400, 300));
+        QVERIFY(image->pixmap().toImage() != media->placeholderPicture().toImage());
+        auto* size = child<QComboBox>("cmbImageSize");
+        size->setCurrentIndex(2);
+        click("cmdSave");
+        QCOMPARE(QImage(QString::fromStdString(shot.string())).size(), QSize(267, 200));
+        size->setEditText("Half");  // an edited size text saves nothing
+        std::filesystem::remove(shot);
+        click("cmdSave");
+        QVERIFY(!std::filesystem::exists(shot));
+
+        // A dropped file that is no picture is refused and said so; a picture file is saved.
+        size->setCurrentIndex(0);
+        showTab(0);
+        const auto drop = [&](const std::filesystem::path& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(image->parentWidget(), &enter);
+            QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(image->parentWidget(), &event);
+        };
+        test::WriteFile(dir->path() / "notes.txt", "not a picture");
+        drop(dir->path() / "notes.txt");
+        QCOMPARE(messages.shown.size(), std::size_t(2));
+        QVERIFY(!std::filesystem::exists(shot));
+        QImage small(64, 48, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        QVERIFY(small.save(QString::fromStdString((dir->path() / "shot.png").string())));
+        drop(dir->path() / "shot.png");
+        QCOMPARE(QImage(QString::fromStdString(shot.string())).size(), QSize(64, 48));
+        QCOMPARE(messages.shown.size(), std::size_t(2));
+    }
+
     void noteAndCompressionBoxesKeepTheirLimits() {
         showTab(3);
         auto* notes = child<QPlainTextEdit>("txtNotes");
@@ -208,6 +259,7 @@ private:
     FrmMedia* media = nullptr;
     LauncherSettings settings;
     test::RecordingMessages messages;
+    QtPictureClipboard clipboard;
 };
 
 }  // namespace brackmoor
