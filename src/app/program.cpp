@@ -73,6 +73,8 @@ void AnswerCommandLine(int argc, char** argv) {
 int RunBrackmoor(QApplication& app, const std::function<void()>& whenShown) {
     NameTheProgram();
     QApplication::setWindowIcon(ProgramIcon());
+    // Ties the windows to the installed desktop entry, whose icon the desktop shows for them.
+    QGuiApplication::setDesktopFileName("io.github.brackmoor.Brackmoor");
     QCommandLineParser parser;
     ReadCommandLine(parser, app);
 
