@@ -26,6 +26,10 @@ for size in 16 32 48 64 128 256; do
         "${size}x$size" ] || fail "no ${size}x$size icon"
 done
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry names another icon"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$prefix/share/applications/$id.desktop" >"$work/log" 2>&1 ||
+        fail "desktop entry not valid"
+fi
 if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/log" 2>&1 ||
         fail "metainfo not valid"
