@@ -1,0 +1,86 @@
+// The help and about window offscreen, its clock stepped by the test: the blinking frame, the
+// late banner and author line, help mode, and the blink phase carried from one opening to the
+// next.
+
+#include <QLabel>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/frm_help_about.h"
+
+using namespace brackmoor;
+
+class HelpAboutTest : public QObject {
+    Q_OBJECT
+
+    static bool shown(FrmHelpAbout& window, const char* name) {
+        QWidget* widget = window.findChild<QWidget*>(name);
+        if (widget == nullptr)
+            qFatal("no control %s", name);
+        return widget->isVisible();
+    }
+    static void open(FrmHelpAbout& window) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+private Q_SLOTS:
+    // Runs first: the program's first About starts with the counter at 0.
+    void aboutBlinksTheFrameAndRevealsTheBannerLate() {
+        QCOMPARE(FrmHelpAbout::blinkCounter(), std::uint16_t(0));
+        FrmHelpAbout window(false);
+        open(window);
+        QCOMPARE(window.windowTitle(), QString("About Brackmoor"));
+        QVERIFY(window.timer1()->isActive() && window.timer2()->isActive());
+        QCOMPARE(window.timer1()->interval(), 1000);
+        QCOMPARE(window.timer2()->interval(), 5000);
+        window.timer1()->stop();  // the test steps the clock itself
+        window.timer2()->stop();
+        QVERIFY(shown(window, "Image1") && !shown(window, "text1"));
+        QVERIFY(!shown(window, "Image2") && !shown(window, "Label2"));
+        // Frame on at opening; ticks: on, off, on.
+        QList<bool> frame{shown(window, "Shape1")};
+        for (int tick = 0; tick < 3; ++tick) {
+            window.Timer1Tick();
+            frame << shown(window, "Shape1");
+        }
+        QCOMPARE(frame, (QList<bool>{true, true, false, true}));
+        window.Timer2Tick();
+        QVERIFY(shown(window, "Image2") && shown(window, "Label2"));
+        window.Timer2Tick();  // later ticks change nothing
+        QVERIFY(shown(window, "Image2") && shown(window, "Label2"));
+        QCOMPARE(window.findChild<QLabel*>("Image1")->size(), QSize(486, 343));
+        QCOMPARE(window.size(), QSize(485, 343));  // 7275 x 5145 twips at 96 DPI
+        window.close();
+        QVERIFY(!window.timer1()->isActive());
+    }
+
+    void theBlinkPhaseCarriesOverToTheNextOpening() {
+        // The last opening left the counter at 1: this one's first tick hides the frame.
+        FrmHelpAbout window(false);
+        open(window);
+        QVERIFY(shown(window, "Shape1"));
+        window.Timer1Tick();
+        QVERIFY(!shown(window, "Shape1"));
+    }
+
+    void helpShowsOnlyTheDocument() {
+        FrmHelpAbout window(true);
+        open(window);
+        QCOMPARE(window.windowTitle(), QString("Help"));
+        QVERIFY(shown(window, "text1"));
+        for (const char* name : {"Image1", "Shape1", "Image2", "Label2"})
+            QVERIFY2(!shown(window, name), name);
+        QVERIFY(!window.timer1()->isActive() && !window.timer2()->isActive());
+        auto* text = window.findChild<QTextBrowser*>("text1");
+        QVERIFY(text->isReadOnly());
+        const QString document = text->toPlainText();
+        for (const char* heading :
+             {"Brackmoor", "Using Brackmoor", "Screenshots", "Miscellaneous", "Closing remarks"})
+            QVERIFY2(document.contains(heading), heading);
+    }
+};
+
+QTEST_MAIN(HelpAboutTest)
+#include "help_about_test.moc"

@@ -1,0 +1,197 @@
+// The "Find A Game" dialog offscreen, driven as a user drives it: typing a pattern, Enter,
+// "Find Now", the check box, double clicks and Esc. The search's own rules are unit-tested in
+// game_search_test.cpp; here the dialog's part: what starts a search, what is shown, what a
+// double click reports, and that a running search can be stopped.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <QtTest>
+#include <atomic>
+#include <filesystem>
+
+#include "browser/frm_find.h"
+#include "test_support.h"
+
+using namespace brackmoor;
+namespace fs = std::filesystem;
+
+namespace {
+
+QStringList Rows(const QListWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+void DoubleClick(QAbstractItemView* view, const QRect& rect) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+}  // namespace
+
+class FinderWindowTest : public QObject {
+    Q_OBJECT
+
+    test::TempDir dir_;
+    test::RecordingMessages messages_;
+    fs::path games_ = dir_.path() / "Games";
+
+    template <typename T>
+    T* child(FrmFind& dialog, const char* name) {
+        T* widget = dialog.findChild<T*>(name);
+        if (widget == nullptr)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QString at(const char* relative) const {
+        return QString::fromStdString((games_ / relative).string());
+    }
+    void show(FrmFind& dialog) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        for (const char* file : {"Lemmings.adf", "notes.txt", "Arcade/Fire Force.ADF",
+                                 "Arcade/Zool.adz", "Fire/readme.txt", "Fire/Firestorm.adf"}) {
+            fs::create_directories((games_ / file).parent_path());
+            test::WriteFile(games_ / file, "disk");
+        }
+    }
+
+    void opensAtTheCurrentFolderWithFreshControls() {
+        FrmFind dialog(games_.string() + "/", messages_);
+        show(dialog);
+        QCOMPARE(dialog.windowTitle(), QString("Find A Game"));
+        QCOMPARE(child<QLineEdit>(dialog, "txtfindwild")->text(), QString("*.*"));
+        QVERIFY(child<QCheckBox>(dialog, "chkfindsub")->isChecked());
+        QCOMPARE(child<QListWidget>(dialog, "lstfind")->count(), 0);
+        QCOMPARE(dialog.dirfindPath(), games_.string());
+        QVERIFY(messages_.shown.empty());
+        // dirfind: the folders down to this one, then its subfolders.
+        auto* dirfind = child<QTreeWidget>(dialog, "dirfind");
+        QCOMPARE(dirfind->currentItem()->text(0), QString("Games"));
+        QCOMPARE(dirfind->currentItem()->childCount(), 2);
+        QCOMPARE(dirfind->topLevelItem(0)->text(0), QString("/"));
+        // Every control can be reached with Tab, in order.
+        QWidget* focus = dialog.focusWidget();
+        QCOMPARE(focus->objectName(), QString("txtfindwild"));
+        QStringList order;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"chkfindsub", "cmdfindnow", "lstfind", "drvfind", "dirfind",
+                                     "txtfindwild"}));  // cmdStop is off while no search runs
+    }
+
+    void aFolderThatCannotBeReadSaysMediaIsMissing() {
+        messages_.shown.clear();
+        FrmFind dialog((dir_.path() / "ejected CD").string(), messages_);
+        QCOMPARE(messages_.texts(),
+                 std::vector<std::string>{"Missing Media! CD might be busy......"});
+        QCOMPARE(messages_.shown[0].icon, MessageIcon::Information);
+        QCOMPARE(messages_.shown[0].title, std::string("Brackmoor"));
+        QCOMPARE(dialog.dirfindPath(), std::string("/"));  // the drive's root, read before it
+        messages_.shown.clear();
+    }
+
+    void enterAndFindNowRunTheSameSearchEachReplacingTheLast() {
+        FrmFind dialog(games_.string(), messages_);
+        show(dialog);
+        auto* pattern = child<QLineEdit>(dialog, "txtfindwild");
+        auto* list = child<QListWidget>(dialog, "lstfind");
+        pattern->clear();
+        QTest::keyClicks(pattern, "*.adf");
+        QTest::keyClick(pattern, Qt::Key_Return);
+        QTRY_VERIFY(!dialog.searching());
+        const QStringList expected{at("Lemmings.adf"), at("Arcade/Fire Force.ADF"),
+                                   at("Fire/Firestorm.adf")};
+        QCOMPARE(Rows(list), expected);
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
+        QTRY_VERIFY(!dialog.searching());
+        QCOMPARE(Rows(list), expected);
+        QTest::mouseClick(child<QCheckBox>(dialog, "chkfindsub"), Qt::LeftButton);
+        QTest::keyClick(pattern, Qt::Key_Enter);
+        QTRY_VERIFY(!dialog.searching());
+        QCOMPARE(Rows(list), QStringList{at("Lemmings.adf")});
+        QVERIFY(dialog.isVisible());  // Enter did not also press a button
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void aDoubleClickedFolderIsWhereTheSearchStarts() {
+        FrmFind dialog(games_.string(), messages_);
+        show(dialog);
+        auto* dirfind = child<QTreeWidget>(dialog, "dirfind");
+        QTreeWidgetItem* fire = dirfind->currentItem()->child(1);
+        QCOMPARE(fire->text(0), QString("Fire"));
+        dirfind->scrollToItem(fire);
+        DoubleClick(dirfind, dirfind->visualItemRect(fire));
+        QCOMPARE(dialog.dirfindPath(), (games_ / "Fire").string());
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
+        QTRY_VERIFY(!dialog.searching());
+        QCOMPARE(Rows(child<QListWidget>(dialog, "lstfind")),
+                 (QStringList{at("Fire/Firestorm.adf"), at("Fire/readme.txt")}));
+    }
+
+    void aDoubleClickOnAResultReportsItAndCloses() {
+        FrmFind dialog(games_.string(), messages_);
+        show(dialog);
+        QSignalSpy chosen(&dialog, &FrmFind::gameChosen);
+        auto* list = child<QListWidget>(dialog, "lstfind");
+        DoubleClick(list, QRect(5, 5, 10, 10));  // an empty list: nothing happens
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(chosen.count(), 0);
+        child<QLineEdit>(dialog, "txtfindwild")->setText("*fire*");
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
+        QTRY_VERIFY(!dialog.searching());
+        QCOMPARE(Rows(list), (QStringList{at("Arcade/Fire Force.ADF"), at("Fire/Firestorm.adf")}));
+        DoubleClick(list, list->visualItemRect(list->item(1)));
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen[0][0].value<std::string>(), (games_ / "Fire/Firestorm.adf").string());
+        QCOMPARE(dialog.FoundGamePath(), (games_ / "Fire/Firestorm.adf").string());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void escStopsARunningSearchKeepingItsResultsThenCloses() {
+        FrmFind dialog(games_.string(), messages_);
+        // A search that finds one game and then goes on until it is told to stop.
+        std::atomic<bool> stopSeen{false};
+        dialog.setSearchFunction(
+            [&](const std::string& path, bool, const std::string&, const SearchEvents& events) {
+                events.found(path + "/First.adf");
+                while (!events.stop->load())
+                    QThread::msleep(1);
+                stopSeen = true;
+                return SearchSummary{1, 1, true};
+            });
+        show(dialog);
+        auto* list = child<QListWidget>(dialog, "lstfind");
+        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Return);
+        QTRY_COMPARE(list->count(), 1);
+        QVERIFY(dialog.searching());
+        QVERIFY(child<QPushButton>(dialog, "cmdStop")->isEnabled());
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        // Esc where the user pressed Enter: the pattern box lets it through to the dialog.
+        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Escape);
+        QTRY_VERIFY(!dialog.searching());
+        QVERIFY(stopSeen);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(Rows(list), QStringList{at("First.adf")});
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+};
+
+QTEST_MAIN(FinderWindowTest)
+#include "finder_window_test.moc"
