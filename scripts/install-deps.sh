@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libturbojpeg0-dev
     libgtest-dev libbenchmark-dev
     xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core fs-uae
-    clang-format
+    clang-format qt6-svg-dev appstream desktop-file-utils
     clang-14 libclang-rt-14-dev e2fsprogs util-linux mount
 )
 
