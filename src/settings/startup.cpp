@@ -9,6 +9,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_lookup.h"
 #include "platform/path_rules.h"
+#include "platform/profile_file.h"
 #include "settings/profile_values.h"
 #include "settings/settings_schema.h"
 
@@ -135,6 +136,10 @@ Message CannotWriteMessage(const std::string& what, const std::string& why) {
     return {"Cannot write " + what + ": " + why, "Brackmoor", MessageIcon::Exclamation};
 }
 
+Message CannotReadMessage(const std::string& what, const std::string& why) {
+    return {"Cannot read " + what + ": " + why, "Brackmoor", MessageIcon::Exclamation};
+}
+
 void ShowPathsWrong(MessageSink& messages) {
     messages.show(PathsWrongMessage());
 }
@@ -154,6 +159,13 @@ SettingsLoad LoadSettings(const LauncherSettings& start, const FolderProbe& prob
     SettingsLoad load;
     load.settings = start;
     LauncherSettings& s = load.settings;
+    // A file that cannot be read reads as missing keys, which ends the load below; the user is
+    // told why first.
+    std::string why;
+    if (!LoadProfile(SettingsFilePath(s.AppPath), &why) && !why.empty()) {
+        load.messages.push_back(
+            CannotReadMessage("the settings file " + SettingsFilePath(s.AppPath).string(), why));
+    }
     if (!ReadSettings(load, probe)) {
         const std::string root = SystemRoot(kNativePathStyle);
         load.messages.push_back(MissingMediaMessage());

@@ -30,6 +30,8 @@ Message NoConfigsMessage();
 Message DefaultSettingsMessage();
 // The folder or file could not be written; `what` names it, `why` is the reason.
 Message CannotWriteMessage(const std::string& what, const std::string& why);
+// The settings file is there but cannot be read (too large, not a file, an I/O error).
+Message CannotReadMessage(const std::string& what, const std::string& why);
 
 // "Some paths are wrong ...": shown by start-up, the launches and the folder bar.
 void ShowPathsWrong(MessageSink& messages);
