@@ -332,32 +332,6 @@ private Q_SLOTS:
         }
     }
 
-    void oddNamesListAndSelectWithoutWritingRecords() {
-        std::vector<std::string> names = {
-            "ab", "a.b", "x]y.adf", "k=v.adf", "semi;colon.adf", "[Sect].adf", "Line\nBreak.adf"};
-        names.insert(names.end(), {"\xff\xfe\x80 Latin.adf", std::string(251, 'L') + ".adf"});
-        Browser b(names, "[OTHER]\r\nCF=1\r\nWB=0\r\nAL=0\r\nDU=0\r\nNotes=kept\r\n");
-        const std::string records = test::ReadFile(b.records()),
-                          config = test::ReadFile(b.config(1));
-        b.launchStart();
-        QCOMPARE(b.files()->count(), static_cast<int>(names.size()));
-        for (const std::string& name : names) {
-            const int row = b.row(name);
-            QVERIFY2(row >= 0, name.c_str());
-            b.click(row);
-            QCOMPARE(b.files()->focusedIndex(), row);
-            QCOMPARE(b.selected(), std::vector<int>{row});
-        }
-        QCOMPARE(test::ReadFile(b.records()), records);
-
-        // A path holding a line break cannot be written: refused, the configuration untouched.
-        b.doubleClick(b.row("Line\nBreak.adf"));
-        QCOMPARE(b.messages.shown.size(), std::size_t(1));
-        QCOMPARE(b.messages.shown[0].icon, MessageIcon::Critical);
-        QVERIFY(b.starter.started.empty());
-        QCOMPARE(test::ReadFile(b.config(1)), config);
-    }
-
     void folderBarMovesThroughAVolumeAndReportsWhatIsGone() {
         Browser b;
         const fs::path vol = b.dir.path() / "vol";
