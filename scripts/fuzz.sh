@@ -23,9 +23,10 @@ declare -A sources=(
     [command_line]="src/launch/command_line.cpp"
     [natural_order]="src/browser/natural_order.cpp src/platform/ini_document.cpp"
     [naming_rules]="src/launch/naming_rules.cpp src/platform/path_rules.cpp src/platform/ini_document.cpp"
+    [wildcard]="src/browser/wildcard.cpp src/platform/ini_document.cpp"
 )
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ini config_rewrite command_line natural_order naming_rules)
+[ ${#targets[@]} -eq 0 ] && targets=(ini config_rewrite command_line natural_order naming_rules wildcard)
 
 flags=(-std=c++17 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined
     -fno-sanitize-recover=all -fno-omit-frame-pointer -Isrc -Ifuzz -DQT_NO_KEYWORDS)
