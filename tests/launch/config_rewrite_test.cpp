@@ -91,7 +91,6 @@ TEST(RewriteEmulatorConfig, RefusedInputsLeaveTheFileUntouched) {
         {good, keysWith([](auto& k) { k.image[0] = "[floppy0"; }), "Floppy0Name"},
         {good, keysWith([](auto& k) { k.image[2] = "floppy2\nchipset"; }), "Floppy2Name"},
         {{"/g/a.adf", "/g/x\nchipset=ecs", "", ""}, Keys(false), "drive 1 holds a line break"},
-        {{"/g/a\r.adf", "", "", ""}, Keys(false), "drive 0 holds a line break"},
         {{std::string("/g/a\0b.adf", 10), "", "", ""}, Keys(false), "drive 0 holds a line break"},
     };
     for (const auto& [slots, keys, reason] : cases) {

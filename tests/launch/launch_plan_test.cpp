@@ -71,21 +71,21 @@ TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableCho
     settings.WorkBenchLocations[1] = "C:\\WB\\Workbench 1.3.adf";
     const DriveSlots fullSet = {"A", "B", "C", "D"};
 
-    auto plan = PlanDrives(fullSet, {1, 0, false, true}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_TRUE(plan->configPath == "C:\\WinUAE\\A1200.uae" && plan->disableUnused);
-    EXPECT_EQ(plan->slots, fullSet);
-    // The Workbench disk as stored in drive 0; the D disk is dropped.
-    plan = PlanDrives(fullSet, {0, 1, false, false}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->configPath, "C:\\WinUAE\\A500.uae");
-    EXPECT_EQ(plan->slots, (DriveSlots{"C:\\WB\\Workbench 1.3.adf", "A", "B", "C"}));
-
-    // A name typed into the Workbench box is no Workbench disk.
-    plan = PlanDrives(fullSet, {0, -1, false, false}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->slots, fullSet);
-
+    const std::tuple<GameChoices, const char*, DriveSlots> planned[] = {
+        {{1, 0, false, true}, "C:\\WinUAE\\A1200.uae", fullSet},
+        // The Workbench disk as stored in drive 0; the D disk is dropped.
+        {{0, 1, false, false},
+         "C:\\WinUAE\\A500.uae",
+         {"C:\\WB\\Workbench 1.3.adf", "A", "B", "C"}},
+        // A name typed into the Workbench box is no Workbench disk.
+        {{0, -1, false, false}, "C:\\WinUAE\\A500.uae", fullSet}};
+    for (const auto& [choices, config, slots] : planned) {
+        const auto plan = PlanDrives(fullSet, choices, settings);
+        ASSERT_TRUE(plan) << config;
+        EXPECT_EQ(plan->configPath, config);
+        EXPECT_EQ(plan->slots, slots);
+        EXPECT_EQ(plan->disableUnused, choices.disableUnusedDrives);
+    }
     // No configuration chosen, a position past the used slots or beyond the list, a Workbench
     // position naming no disk or beyond the list: nothing to write.
     for (const auto& [config, workbench] : {std::pair{-1, 0}, {2, 0}, {50, 0}, {0, 2}, {0, 11}}) {
