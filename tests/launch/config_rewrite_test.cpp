@@ -64,14 +64,6 @@ TEST(RewriteEmulatorConfig, SwitchOnThenOffChangesTheKeysInPlace) {
               "floppy3=\n\n[Later]\ny=2\n");
 }
 
-TEST(RewriteEmulatorConfig, EndsAnUnfinishedLastLine) {
-    IniDocument doc("use_gui=no\nchipset=ocs");
-    ASSERT_TRUE(ApplyEmulatorSection(doc, {"/g/a.adf", "", "", ""}, false, Keys(false)));
-    EXPECT_EQ(doc.bytes(),
-              "use_gui=no\nchipset=ocs\n[Brackmoor]\nnr_floppies=4\nNone=0\nfloppy0=/g/a.adf\n"
-              "floppy1=\nfloppy2=\nfloppy3=\n");
-}
-
 TEST(RewriteEmulatorConfig, RefusedInputsLeaveTheFileUntouched) {
     TempDir dir;
     const auto config = dir.path() / "A500.uae";

@@ -11,7 +11,6 @@
 namespace brackmoor {
 namespace {
 
-constexpr PathStyle kWin = PathStyle::Windows;
 constexpr PathStyle kPosix = PathStyle::Posix;
 using Names = std::vector<std::string>;
 using Kind = LaunchOutcome::Kind;
@@ -21,11 +20,10 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
     using Items = std::vector<int>;
     const std::vector<std::tuple<Names, int, bool, Items, Items>> cases = {
         {{"G A.adf", "G B.adf"}, 0, false, {0}, {}},  // off: the selection is left alone
-        {{"X.adf", "G A.adf", "G B.adf", "G C.adf", "G D.adf", "Z.adf"},
-         1,
-         true,
-         {1, 2, 3, 4},
+        // clang-format off
+        {{"X.adf", "G A.adf", "G B.adf", "G C.adf", "G D.adf", "Z.adf"}, 1, true, {1, 2, 3, 4},
          {2, 3, 4}},
+        // clang-format on
         // No C disk: the D disk after B is looked at as the C candidate and not loaded.
         {{"G A.adf", "G B.adf", "G D.adf"}, 0, true, {0, 1}, {1, 2}},
         // The B disk is whatever follows, even another game.
@@ -46,8 +44,6 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
         EXPECT_EQ(g.reduceSelection, autoload);
         EXPECT_TRUE(!autoload || g.keep == focused) << g.keep;
     }
-    EXPECT_EQ(GatherSingleLaunch({"Game a.adf", "Game b.adf"}, 0, true, "C:\\G\\", kWin).disks,
-              (DriveSlots{"C:\\G\\GAME A.ADF", "C:\\G\\GAME B.ADF", "", ""}));
     // No focused item: nothing to launch.
     EXPECT_EQ(GatherSingleLaunch({"a.adf"}, 1, true, "/g/", kPosix).disks[0], "");
 }
@@ -68,17 +64,17 @@ TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableCho
     LauncherSettings settings;
     settings.ConfigLocations[1] = "C:\\WinUAE\\A500.uae";
     settings.ConfigLocations[2] = "C:\\WinUAE\\A1200.uae";
-    settings.WorkBenchLocations[1] = "C:\\WB\\Workbench 1.3.adf";
+    settings.WorkBenchLocations[1] = "C:\\WB\\Wb13.adf";
     const DriveSlots fullSet = {"A", "B", "C", "D"};
 
+    // clang-format off
     const std::tuple<GameChoices, const char*, DriveSlots> planned[] = {
         {{1, 0, false, true}, "C:\\WinUAE\\A1200.uae", fullSet},
         // The Workbench disk as stored in drive 0; the D disk is dropped.
-        {{0, 1, false, false},
-         "C:\\WinUAE\\A500.uae",
-         {"C:\\WB\\Workbench 1.3.adf", "A", "B", "C"}},
+        {{0, 1, false, false}, "C:\\WinUAE\\A500.uae", {"C:\\WB\\Wb13.adf", "A", "B", "C"}},
         // A name typed into the Workbench box is no Workbench disk.
         {{0, -1, false, false}, "C:\\WinUAE\\A500.uae", fullSet}};
+    // clang-format on
     for (const auto& [choices, config, slots] : planned) {
         const auto plan = PlanDrives(fullSet, choices, settings);
         ASSERT_TRUE(plan) << config;

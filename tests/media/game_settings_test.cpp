@@ -1,6 +1,6 @@
 // The game record in "Game Settings.ini". Trimming, the 499-byte cut and quotes of the values
 // read are checked in profile_values_test.cpp, the file's letter case and hand edits in
-// profile_file_test.cpp.
+// profile_file_test.cpp, duplicate sections and letter case of names in the INI cases.
 
 #include "media/game_settings.h"
 
@@ -28,15 +28,11 @@ protected:
 };
 
 TEST(ReadLeadingNumber, RoundsHalvesToEvenAndHoldsWithinAnInt) {
-    const std::pair<const char*, int> cases[] = {{"12abc", 12},
-                                                 {"2.5", 2},
-                                                 {"3.5", 4},
-                                                 {"-2.5", -2},
-                                                 {"0.5", 0},
-                                                 {".6", 1},
-                                                 {"2.50001", 3},
-                                                 {"9999999999999999999999", INT_MAX},
-                                                 {"-9999999999999", INT_MIN}};
+    // clang-format off
+    const std::pair<const char*, int> cases[] = {
+        {"12abc", 12}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"0.5", 0}, {".6", 1}, {"2.50001", 3},
+        {"9999999999999999999999", INT_MAX}, {"-9999999999999", INT_MIN}};
+    // clang-format on
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(ReadLeadingNumber(text), expected) << '"' << text << '"';
     }
@@ -63,7 +59,6 @@ TEST_F(GameSettingsTest, LoadsRecordsByTheNumberRules) {
         // A configuration past the list is no choice, a Workbench position stays as stored;
         // switch numbers other than 1 are off.
         {"[GAME]\r\nCF=3\r\nWB=3\r\nAL=2\r\n", true, {-1, 3, false, false}, ""},
-        {"[GAME]\nCF=1\n[GAME]\nCF=2\n", true, {1, 0, false, false}, ""},
         {std::string("\x01\xff[[[\n=\n]GAME[\nCF\n\0\0", 20), false, defaults, ""},
     };
     EXPECT_FALSE(load("GAME").remembered);  // no file
