@@ -11,7 +11,6 @@
 namespace brackmoor {
 namespace {
 
-constexpr PathStyle kWin = PathStyle::Windows;
 constexpr PathStyle kPosix = PathStyle::Posix;
 using Names = std::vector<std::string>;
 using Kind = LaunchOutcome::Kind;
@@ -21,22 +20,17 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
     using Items = std::vector<int>;
     const std::vector<std::tuple<Names, int, bool, Items, Items>> cases = {
         {{"G A.adf", "G B.adf"}, 0, false, {0}, {}},  // off: the selection is left alone
-        {{"X.adf", "G A.adf", "G B.adf", "G C.adf", "G D.adf", "Z.adf"},
-         1,
-         true,
-         {1, 2, 3, 4},
+        // clang-format off
+        {{"X.adf", "G A.adf", "G B.adf", "G C.adf", "G D.adf", "Z.adf"}, 1, true, {1, 2, 3, 4},
          {2, 3, 4}},
+        // clang-format on
         // No C disk: the D disk after B is looked at as the C candidate and not loaded.
         {{"G A.adf", "G B.adf", "G D.adf"}, 0, true, {0, 1}, {1, 2}},
         // The B disk is whatever follows, even another game.
         {{"G A.adf", "Other.adf", "Z.adf"}, 0, true, {0, 1}, {1, 2}},
-        {{"X.adf", "G A.adf"}, 1, true, {1}, {}},
-        {{"G A.adf", "G B.adf"}, 0, true, {0, 1}, {1}},
-        {{"G A.adf", "G B.adf", "G C.adf"}, 0, true, {0, 1, 2}, {1, 2}},
         {{"G A.adf", "G B.adf", "G C.adf", "H.adf"}, 0, true, {0, 1, 2}, {1, 2, 3}},
         {{"G A.dms", "G B.adz", "G c.DMS", "G d.Adz"}, 0, true, {0, 1, 2, 3}, {1, 2, 3}},
         {{"G A.adf", "G B.adf", "G C.adf"}, 1, true, {1}, {}},  // a B disk alone
-        {{"g a.adf", "g b.adf"}, 0, true, {0, 1}, {1}},
         {{"readme.txt"}, 0, true, {0}, {}},  // not checked for being a disk image
     };
     for (const auto& [names, focused, autoload, inDrives, selectInTurn] : cases) {
@@ -50,24 +44,17 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
         EXPECT_EQ(g.reduceSelection, autoload);
         EXPECT_TRUE(!autoload || g.keep == focused) << g.keep;
     }
-    EXPECT_EQ(GatherSingleLaunch({"Game a.adf", "Game b.adf"}, 0, true, "C:\\G\\", kWin).disks,
-              (DriveSlots{"C:\\G\\GAME A.ADF", "C:\\G\\GAME B.ADF", "", ""}));
     // No focused item: nothing to launch.
-    EXPECT_EQ(GatherSingleLaunch({}, -1, true, "/g/", kPosix).disks[0], "");
     EXPECT_EQ(GatherSingleLaunch({"a.adf"}, 1, true, "/g/", kPosix).disks[0], "");
 }
 
 TEST(GatherMultipleLaunch, TakesTheFirstFourSelectedInListOrder) {
-    const Names six = {"1.adf", "2.adf", "3.adf", "4.adf", "5.adf", "6.adf"};
+    // Lettered names selected together are launched as selected; a fifth selected one is not.
+    const Names six = {"1.adf", "G B.adf", "G C.adf", "4.adf", "5.adf", "6.adf"};
     DiskGathering g =
-        GatherMultipleLaunch(six, {false, true, false, true, true, true}, "/g/", kPosix);
-    EXPECT_EQ(g.disks, (DriveSlots{"/g/2.adf", "/g/4.adf", "/g/5.adf", "/g/6.adf"}));
+        GatherMultipleLaunch(six, {false, true, true, true, true, true}, "/g/", kPosix);
+    EXPECT_EQ(g.disks, (DriveSlots{"/g/G B.adf", "/g/G C.adf", "/g/4.adf", "/g/5.adf"}));
     EXPECT_TRUE(g.reduceSelection && g.keep == 1 && g.selectInTurn.empty());
-    g = GatherMultipleLaunch(six, std::vector<bool>(6, true), "/g/", kPosix);
-    EXPECT_EQ(g.disks, (DriveSlots{"/g/1.adf", "/g/2.adf", "/g/3.adf", "/g/4.adf"}));
-    // Lettered names selected together are launched as selected.
-    g = GatherMultipleLaunch({"G A.adf", "G B.adf", "G C.adf"}, {false, true, true}, "/g/", kPosix);
-    EXPECT_EQ(g.disks, (DriveSlots{"/g/G B.adf", "/g/G C.adf", "", ""}));
     g = GatherMultipleLaunch(six, std::vector<bool>(6, false), "/g/", kPosix);
     EXPECT_EQ(g.disks[0], "");
     EXPECT_FALSE(g.reduceSelection);
@@ -77,35 +64,28 @@ TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableCho
     LauncherSettings settings;
     settings.ConfigLocations[1] = "C:\\WinUAE\\A500.uae";
     settings.ConfigLocations[2] = "C:\\WinUAE\\A1200.uae";
-    settings.WorkBenchLocations[1] = "C:\\WB\\Workbench 1.3.adf";
+    settings.WorkBenchLocations[1] = "C:\\WB\\Wb13.adf";
     const DriveSlots fullSet = {"A", "B", "C", "D"};
 
-    auto plan = PlanDrives(fullSet, {1, 0, false, true}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->configPath, "C:\\WinUAE\\A1200.uae");
-    EXPECT_EQ(plan->slots, fullSet);
-    EXPECT_TRUE(plan->disableUnused);
-    // The Workbench disk as stored in drive 0; the D disk is dropped.
-    plan = PlanDrives(fullSet, {0, 1, false, false}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->configPath, "C:\\WinUAE\\A500.uae");
-    EXPECT_EQ(plan->slots, (DriveSlots{"C:\\WB\\Workbench 1.3.adf", "A", "B", "C"}));
-
-    // A name typed into the Workbench box is no Workbench disk.
-    plan = PlanDrives(fullSet, {0, -1, false, false}, settings);
-    ASSERT_TRUE(plan);
-    EXPECT_EQ(plan->slots, fullSet);
-
+    // clang-format off
+    const std::tuple<GameChoices, const char*, DriveSlots> planned[] = {
+        {{1, 0, false, true}, "C:\\WinUAE\\A1200.uae", fullSet},
+        // The Workbench disk as stored in drive 0; the D disk is dropped.
+        {{0, 1, false, false}, "C:\\WinUAE\\A500.uae", {"C:\\WB\\Wb13.adf", "A", "B", "C"}},
+        // A name typed into the Workbench box is no Workbench disk.
+        {{0, -1, false, false}, "C:\\WinUAE\\A500.uae", fullSet}};
+    // clang-format on
+    for (const auto& [choices, config, slots] : planned) {
+        const auto plan = PlanDrives(fullSet, choices, settings);
+        ASSERT_TRUE(plan) << config;
+        EXPECT_EQ(plan->configPath, config);
+        EXPECT_EQ(plan->slots, slots);
+        EXPECT_EQ(plan->disableUnused, choices.disableUnusedDrives);
+    }
     // No configuration chosen, a position past the used slots or beyond the list, a Workbench
     // position naming no disk or beyond the list: nothing to write.
-    const std::vector<GameChoices> refused = {{-1, 0, false, false},
-                                              {2, 0, false, false},
-                                              {50, 0, false, false},
-                                              {0, 2, false, false},
-                                              {0, 11, false, false}};
-    for (const GameChoices& choices : refused) {
-        EXPECT_FALSE(PlanDrives(fullSet, choices, settings))
-            << choices.configPosition << choices.workbenchPosition;
+    for (const auto& [config, workbench] : {std::pair{-1, 0}, {2, 0}, {50, 0}, {0, 2}, {0, 11}}) {
+        EXPECT_FALSE(PlanDrives(fullSet, {config, workbench, false, false}, settings)) << config;
     }
     EXPECT_FALSE(PlanDrives(fullSet, {0, 0, false, false}, LauncherSettings{}));
 }
@@ -136,28 +116,24 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     EXPECT_EQ(message->icon, MessageIcon::Critical);
     EXPECT_NE(message->text.find(config.string()), std::string::npos);
     EXPECT_NE(message->text.find("FloppyCountName is empty"), std::string::npos);
-    EXPECT_TRUE(starter.started.empty());
 
     // A path the command line cannot carry whole is refused before anything is written.
-    const std::string before = test::ReadFile(config);
     settings.FloppyCountName = "nr_floppies";
     settings.ConfigLocations[1] = (dir.path() / "odd\"name.uae").string();
     test::WriteFile(settings.ConfigLocations[1], "use_gui=yes\n");
     EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::RewriteFailed);
     EXPECT_EQ(test::ReadFile(settings.ConfigLocations[1]), "use_gui=yes\n");
+    EXPECT_TRUE(starter.started.empty());
 
     // A configuration stored in another letter case: the emulator gets the file rewritten.
     settings.ConfigLocations[1] = (dir.path() / "a500.UAE").string();
     EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::Started);
     ASSERT_EQ(starter.started.size(), 1u);
     EXPECT_EQ(starter.started[0].arguments, std::vector<std::string>{"-config=" + config.string()});
-    EXPECT_NE(test::ReadFile(config), before);
-    settings.ConfigLocations[1] = config.string();
+    EXPECT_NE(test::ReadFile(config).find("floppy0=/games/Lemmings.adf"), std::string::npos);
 
     starter.failure = "Exec format error";
-    outcome = RunLaunch(files, false, context);
-    EXPECT_EQ(outcome.kind, Kind::StartRefused);
-    message = LaunchMessage(outcome);
+    message = LaunchMessage(RunLaunch(files, false, context));
     ASSERT_TRUE(message);
     EXPECT_NE(message->text.find(settings.WinUAEName), std::string::npos);
     EXPECT_NE(message->text.find("Exec format error"), std::string::npos);

@@ -13,7 +13,6 @@ constexpr PathStyle kWin = PathStyle::Windows;
 constexpr PathStyle kPosix = PathStyle::Posix;
 
 TEST(PathRules, LastComponentAndTrailingSeparatorInBothStyles) {
-    EXPECT_EQ(LastPathComponent("C:\\Games\\WinUAE\\Configurations\\1200.uae", kWin), "1200.uae");
     EXPECT_EQ(LastPathComponent("C:\\Games\\", kWin), "");
     EXPECT_EQ(LastPathComponent("C:\\a/b.uae", kWin), "a/b.uae");  // "/" is no separator there
     EXPECT_EQ(LastPathComponent("/home/amiga/configs/A500.fs-uae", kPosix), "A500.fs-uae");
@@ -32,12 +31,10 @@ TEST(PathRules, LastComponentAndTrailingSeparatorInBothStyles) {
 }
 
 TEST(GameKey, ListedNamesAndNamesWithoutAKey) {
-    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"Lemmings.ADF", "LEMMINGS"},
-        {"Lemmings A.adf", "LEMMINGS"},
         {"Lemmings b.dms", "LEMMINGS"},  // upper-cased before the set letter goes
-        {"Gloom Deluxe (AGA) (Disk 1 of 3).ADF", "GLOOM DELUXE (AGA) (DISK 1 OF 3)"},
-        {"Rocky V.adf", "ROCKY"},  // a Roman numeral V goes too
+        {"Rocky V.adf", "ROCKY"},        // a Roman numeral V goes too
         {"Rocky II.adf", "ROCKY II"},
         {"Game 2.adf", "GAME 2"},
         {"GameA.adf", "GAMEA"},
@@ -46,7 +43,6 @@ TEST(GameKey, ListedNamesAndNamesWithoutAKey) {
         {".ADF", std::nullopt},
         {"ADF", std::nullopt},
         {" A.ADF", std::nullopt},
-        {"   .ADF", std::nullopt},
     };
     for (const auto& [name, key] : cases) {
         EXPECT_EQ(GameKey(name), key) << name;
@@ -60,10 +56,8 @@ TEST(DiskSetTests, LookAtTheLastSixCharactersUpperCased) {
     for (const char* notA : {"C:\\LEMMINGSA.ADF", "X B.ADF", "X A.ADX", "X A.ADF.TXT", "A.ADF"}) {
         EXPECT_FALSE(IsADisk(notA)) << notA;
     }
-    EXPECT_TRUE(IsCDisk("X C.DMS"));
-    EXPECT_FALSE(IsCDisk("X D.DMS"));
-    EXPECT_TRUE(IsDDisk("/x/y d.adz"));
-    EXPECT_FALSE(IsDDisk("/x/y C.adz"));
+    EXPECT_TRUE(IsCDisk("X C.DMS") && !IsCDisk("X D.DMS"));
+    EXPECT_TRUE(IsDDisk("/x/y d.adz") && !IsDDisk("/x/y C.adz"));
 }
 
 TEST(GameFolder, BothPathStyles) {
@@ -81,14 +75,13 @@ TEST(GameFolder, BothPathStyles) {
 }
 
 TEST(FileSelection, FirstSelectedAndDeselectAll) {
-    test::FakeFileList files({"a.adf", "b.adf", "c.adf", "d.adf"});
+    test::FakeFileList files({"a.adf", "b.adf", "c.adf"});
     EXPECT_EQ(FirstSelectedIndex(files), 0);  // nothing selected
-    files.click(3);
     files.click(2);
-    EXPECT_EQ(FirstSelectedIndex(files), 2);
+    files.click(1);
+    EXPECT_EQ(FirstSelectedIndex(files), 1);
     DeselectAllFiles(files);
-    EXPECT_EQ(files.log,
-              (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, false}}));
+    EXPECT_EQ(files.log, (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}}));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Saving where a collector's machine goes wrong: links, special files, other users' files,
-// crashes while writing, files far too large, read-only mounts.
+// crashes while writing, files far too large, read-only mounts. One test per way it goes wrong.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -11,6 +10,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <iterator>
 
 #include "platform/atomic_file.h"
 #include "platform/profile_file.h"
@@ -24,12 +24,8 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-std::size_t EntriesIn(const fs::path& folder) {
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
-        ++n;
-    }
-    return n;
+long EntriesIn(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
 mode_t ModeOf(const fs::path& file) {
@@ -38,60 +34,58 @@ mode_t ModeOf(const fs::path& file) {
     return st.st_mode;
 }
 
-// Runs `body` in a child process and returns its exit status (or the signal, negated).
+// Starts `body` in a child process; Wait gives its exit status (or the signal, negated).
 template <typename Body>
-int InChild(Body body) {
+pid_t Spawn(Body body) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::_exit(body());
     }
+    return child;
+}
+int Wait(pid_t child) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
+ReplaceOptions Named() {
+    ReplaceOptions named;
+    named.unnamedTemporary = false;
+    return named;
+}
+
 TEST(SafeSave, TwoProcessesThroughLinksInTwoFoldersLoseNothing) {
     TempDir dir;
-    fs::create_directories(dir.path() / "real");
-    fs::create_directories(dir.path() / "a");
-    fs::create_directories(dir.path() / "b");
+    for (const char* sub : {"real", "a", "b"}) {
+        fs::create_directories(dir.path() / sub);
+    }
     const fs::path real = dir.path() / "real" / "Game Settings.ini";
     WriteFile(real, "[Brackmoor]\r\n");
     fs::create_symlink(real, dir.path() / "a" / "Game Settings.ini");
     fs::create_symlink("../real/Game Settings.ini", dir.path() / "b" / "Game Settings.ini");
-
-    constexpr int kKeys = 150;
-    pid_t children[2];
-    for (int c = 0; c < 2; ++c) {
-        children[c] = ::fork();
-        if (children[c] == 0) {
-            const fs::path link = dir.path() / (c == 0 ? "a" : "b") / "Game Settings.ini";
-            for (int i = 0; i < kKeys; ++i) {
-                const std::string key = "K" + std::to_string(c) + "_" + std::to_string(i);
-                if (!WriteProfileString(link, "Brackmoor", key, std::to_string(i)).ok()) {
-                    ::_exit(1);
-                }
-            }
-            ::_exit(0);
+    // This process writes through one link while a child writes through the other.
+    const auto writeAll = [&](const char* via) {
+        int failed = 0;
+        for (int i = 0; i < 150; ++i) {
+            failed += !WriteProfileString(dir.path() / via / "Game Settings.ini", "Brackmoor",
+                                          via + std::to_string(i), "1")
+                           .ok();
         }
-    }
-    for (const pid_t child : children) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return failed;
+    };
+    const pid_t child = Spawn([&] { return writeAll("b"); });
+    EXPECT_EQ(writeAll("a") + Wait(child), 0);
     int lost = 0;
-    for (int c = 0; c < 2; ++c) {
-        for (int i = 0; i < kKeys; ++i) {
-            const std::string key = "K" + std::to_string(c) + "_" + std::to_string(i);
-            lost += ReadProfileString(real, "Brackmoor", key, "", 100) != std::to_string(i);
+    for (int i = 0; i < 150; ++i) {
+        for (const char* via : {"a", "b"}) {
+            lost += ReadProfileString(real, "Brackmoor", via + std::to_string(i), "", 9) != "1";
         }
     }
     EXPECT_EQ(lost, 0);
     EXPECT_TRUE(S_ISLNK(ModeOf(dir.path() / "a" / "Game Settings.ini")));
     EXPECT_TRUE(S_ISLNK(ModeOf(dir.path() / "b" / "Game Settings.ini")));
-    EXPECT_EQ(EntriesIn(dir.path() / "a"), 1u);
-    EXPECT_EQ(EntriesIn(dir.path() / "real"), 1u);
+    EXPECT_EQ(EntriesIn(dir.path() / "a") + EntriesIn(dir.path() / "real"), 2);
 }
 
 TEST(SafeSave, ADanglingLinkCreatesItsTargetAndStaysALink) {
@@ -122,31 +116,25 @@ TEST(SafeSave, ACrashLeavesNothingReadableAndNothingThatStays) {
     WriteFile(dir.path() / ".Game Settings.ini.tmp", "someone else's");
     const mode_t umask = ::umask(0);
     for (int kill = 0; kill < 3; ++kill) {
-        const int status = InChild([&] {
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit noCore{0, 0};
-            ::setrlimit(RLIMIT_CORE, &noCore);
-            const rlimit small{200000, 200000};
-            ::setrlimit(RLIMIT_FSIZE, &small);
-            ReplaceOptions named;
-            named.unnamedTemporary = false;
-            return ReplaceFileAtomically(file, std::string(1 << 20, 'x'), named).ok() ? 0 : 1;
-        });
-        EXPECT_EQ(status, -SIGXFSZ);
+        EXPECT_EQ(Wait(Spawn([&] {
+                      std::signal(SIGXFSZ, SIG_DFL);
+                      const rlimit noCore{0, 0}, small{200000, 200000};
+                      ::setrlimit(RLIMIT_CORE, &noCore);
+                      ::setrlimit(RLIMIT_FSIZE, &small);
+                      return ReplaceFileAtomically(file, std::string(1 << 20, 'x'), Named()).ok();
+                  })),
+                  -SIGXFSZ);
     }
     ::umask(umask);
-    int leftovers = 0;
+    EXPECT_EQ(EntriesIn(dir.path()), 3);  // each save removed the leftover of the one before
     for (const auto& entry : fs::directory_iterator(dir.path())) {
-        if (entry.path() != file && entry.path().filename() != ".Game Settings.ini.tmp") {
-            ++leftovers;
+        if (entry.path().filename() != ".Game Settings.ini.tmp") {
             EXPECT_EQ(ModeOf(entry.path()) & 07777, 0640u) << entry.path();
         }
     }
-    EXPECT_EQ(leftovers, 1);  // each save removed the leftover of the one killed before
     EXPECT_EQ(ReadFile(file), "[A]\r\nk=1\r\n");
-
     ASSERT_TRUE(WriteProfileString(file, "A", "k", "2").ok());
-    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+    EXPECT_EQ(EntriesIn(dir.path()), 2);
     EXPECT_EQ(ModeOf(file) & 07777, 0640u);
 }
 
@@ -158,50 +146,39 @@ TEST(SafeSave, ATakenTemporaryNameIsSkipped) {
         for (unsigned attempt = 0; attempt < 3; ++attempt) {
             WriteFile(TemporaryNameFor(file, ::getpid(), attempt), "busy");
         }
-        ReplaceOptions options;
-        options.unnamedTemporary = unnamed;
-        ASSERT_TRUE(ReplaceFileAtomically(file, "new", options).ok()) << unnamed;
+        ASSERT_TRUE(ReplaceFileAtomically(file, "new", unnamed ? ReplaceOptions{} : Named()).ok());
         EXPECT_EQ(ReadFile(file), "new");
         EXPECT_EQ(ReadFile(TemporaryNameFor(file, ::getpid(), 0)), "busy");
-        EXPECT_EQ(EntriesIn(dir.path()), 4u);
+        EXPECT_EQ(EntriesIn(dir.path()), 4);
     }
     // A 255-byte name still gets a temporary name the file system takes.
     TempDir dir;
     const fs::path longName = dir.path() / std::string(255, 'n');
     ASSERT_TRUE(ReplaceFileAtomically(longName, "a").ok());
-    ReplaceOptions named;
-    named.unnamedTemporary = false;
-    ASSERT_TRUE(ReplaceFileAtomically(longName, "b", named).ok());
+    ASSERT_TRUE(ReplaceFileAtomically(longName, "b", Named()).ok());
     EXPECT_EQ(ReadFile(longName), "b");
 }
 
 TEST(SafeSave, OnlyRegularFilesAreReadOrWritten) {
     TempDir dir;
-    const fs::path fifo = dir.path() / "Game Settings.ini";
+    const fs::path fifo = dir.path() / "Game Settings.ini", folder = dir.path() / "Brackmoor.ini",
+                   zero = dir.path() / "zero.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    const fs::path folder = dir.path() / "Brackmoor.ini";
     fs::create_directory(folder);
-    const fs::path zero = dir.path() / "zero.ini";
     fs::create_symlink("/dev/zero", zero);
-
-    // Everything below must answer at once; a pipe that is waited on would hang here.
-    ::alarm(20);
+    ::alarm(20);  // everything below must answer at once; a pipe waited on would hang here
     for (const fs::path& file : {fifo, folder, zero}) {
-        std::string why;
+        std::string why, error;
         EXPECT_EQ(LoadProfile(file, &why), nullptr) << file;
         EXPECT_NE(why.find("not a file"), std::string::npos) << why;
         EXPECT_EQ(ReadProfileString(file, "S", "k", "def", 100), "def");
         const Result written = WriteProfileString(file, "S", "k", "v");
         EXPECT_NE(written.error().find("not a file"), std::string::npos) << written.error();
-        std::string error;
         EXPECT_FALSE(ReadWholeFile(file, &error));
         EXPECT_FALSE(error.empty());
     }
     ::alarm(0);
-    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
-    EXPECT_TRUE(S_ISDIR(ModeOf(folder)));
-    EXPECT_TRUE(S_ISLNK(ModeOf(zero)));
-    EXPECT_TRUE(S_ISCHR(ModeOf("/dev/zero")));
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)) && S_ISDIR(ModeOf(folder)) && S_ISLNK(ModeOf(zero)));
 }
 
 TEST(SafeSave, AHugeFileIsRefusedNotReadAndAMissingOneIsNoError) {
@@ -214,49 +191,38 @@ TEST(SafeSave, AHugeFileIsRefusedNotReadAndAMissingOneIsNoError) {
     EXPECT_NE(why.find("32 MiB"), std::string::npos) << why;
     EXPECT_EQ(ReadProfileString(file, "Brackmoor", "StartGameDir", "None", 500), "None");
     EXPECT_FALSE(WriteProfileString(file, "Brackmoor", "StartGameDir", "/x").ok());
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_size, off_t{8} << 30);
+    EXPECT_EQ(fs::file_size(file), std::uintmax_t{8} << 30);
 
     why = "stale";
     EXPECT_EQ(LoadProfile(dir.path() / "none.ini", &why), nullptr);
     EXPECT_EQ(why, "");
 }
 
-class AsRoot : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "needs root to own files as another user";
-        }
+TEST(SafeSave, OwnerAndGroupAreKeptOrTheSaveIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to own files as another user";
     }
-};
-
-TEST_F(AsRoot, OwnerAndGroupAreKeptOrTheSaveIsRefused) {
     TempDir dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
-    const fs::path users = dir.path() / "users.ini";
+    const fs::path users = dir.path() / "users.ini", roots = dir.path() / "roots.ini";
     WriteFile(users, "[S]\r\nk=1\r\n");
     ASSERT_EQ(::chown(users.c_str(), 65534, 65534), 0);
     ASSERT_EQ(::chmod(users.c_str(), 0664), 0);
     ASSERT_TRUE(WriteProfileString(users, "S", "k", "2").ok());
     struct stat st {};
     ASSERT_EQ(::stat(users.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, 65534u);
-    EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_TRUE(st.st_uid == 65534u && st.st_gid == 65534u && (st.st_mode & 07777) == 0664u);
 
     // Another user may write into root's file, but a save would take the file from root.
-    const fs::path roots = dir.path() / "roots.ini";
     WriteFile(roots, "[S]\r\nk=1\r\n");
     ASSERT_EQ(::chmod(roots.c_str(), 0666), 0);
-    const int status = InChild([&] {
+    const int status = Wait(Spawn([&] {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
             return 9;
         }
         const Result r = WriteProfileString(roots, "S", "k", "2");
         return !r.ok() && r.error().find("belongs to user root") != std::string::npos ? 0 : 1;
-    });
+    }));
     if (status == 9) {
         GTEST_SKIP() << "cannot become another user here";
     }
@@ -266,24 +232,23 @@ TEST_F(AsRoot, OwnerAndGroupAreKeptOrTheSaveIsRefused) {
     EXPECT_EQ(st.st_uid, 0u);
 }
 
-TEST_F(AsRoot, AReadOnlyMountIsNamedAsSuch) {
+TEST(SafeSave, AReadOnlyMountIsNamedAsSuch) {
     TempDir dir;
     const fs::path mount = dir.path() / "mnt";
     fs::create_directory(mount);
-    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0) {
-        GTEST_SKIP() << "cannot mount here: " << ErrnoText(errno);
+    if (::geteuid() != 0 || ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount here";
     }
     struct Unmount {
         const fs::path& at;
         ~Unmount() { ::umount(at.c_str()); }
     } unmount{mount};
-    const fs::path file = mount / "Brackmoor.ini";
-    WriteFile(file, "[S]\r\nk=1\r\n");
+    WriteFile(mount / "Brackmoor.ini", "[S]\r\nk=1\r\n");
     ASSERT_EQ(::mount(nullptr, mount.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-    const Result saved = WriteProfileString(file, "S", "k", "2");
-    const Result created = WriteProfileString(mount / "new.ini", "S", "k", "2");
-    EXPECT_NE(saved.error().find("mounted read-only"), std::string::npos) << saved.error();
-    EXPECT_NE(created.error().find("mounted read-only"), std::string::npos) << created.error();
+    for (const char* name : {"Brackmoor.ini", "new.ini"}) {  // an existing file and a new one
+        const Result saved = WriteProfileString(mount / name, "S", "k", "2");
+        EXPECT_NE(saved.error().find("mounted read-only"), std::string::npos) << saved.error();
+    }
 }
 
 }  // namespace
