@@ -1,5 +1,6 @@
 // Start-up through the real main window, offscreen: what the user is told and what the windows
-// show afterwards. What the options dialog shows on a first start is tested with the dialog.
+// show afterwards. Which faults of a settings file are reported is tested with the load, what the
+// options dialog shows on a first start with the dialog.
 
 #include <QComboBox>
 #include <QDialog>
@@ -125,20 +126,6 @@ private Q_SLOTS:
         QCOMPARE(s.window->media()->cmbWBUse()->count(), 0);
         QCOMPARE(s.window->folderBar()->dlbFoldersPath(), std::string("/"));
         QCOMPARE(s.window->files()->path(), std::string("/"));
-    }
-
-    void aMissingStartFolderAndEmptyEmulatorSettingsAreEachReported() {
-        Folder f("", [](std::string& t) {
-            t.replace(t.find("StartGameDir=") + 13, 0, "/gone");
-            t.replace(t.find("/usr/bin/fs-uae"), 15, "");
-            t.replace(t.find("-config="), 8, "");
-        });
-        Started s(f.dir.withSeparator());
-        // The load goes on after the missing folder; the folder bar then reports it again.
-        const QString wrong = Text(PathsWrongMessage());
-        QCOMPARE(s.texts(), (QStringList{wrong, Text(MissingExecutableMessage()),
-                                         Text(MissingCommandLineMessage()), wrong}));
-        QCOMPARE(s.messages.shown[1].icon, MessageIcon::Critical);
     }
 
     void anUnwritableApplicationFolderIsReportedAndStartUpGoesOn() {

@@ -41,13 +41,26 @@ TEST(LoadSettings, AGoodFileLoadsQuietly) {
     EXPECT_EQ(load.settings.FloppyTypeName[0], "None");
 }
 
-TEST(LoadSettings, NoConfigurationsOrAnEmptyFileAreReported) {
-    const SettingsLoad load = Load(SettingsFile("/games", "x", "y", {}).text());
-    EXPECT_TRUE(load.configItems.empty());
-    EXPECT_FALSE(load.selectFirstConfig);
-    ASSERT_EQ(load.messages.size(), 1u);
-    EXPECT_EQ(load.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(load.messages[0].text.find("There are no configs!"), std::string::npos);
+// Each fault is reported in the order found, and the load goes on past it.
+TEST(LoadSettings, EachMissingValueIsReported) {
+    const struct {
+        std::string bytes;
+        std::vector<Message> messages;
+    } cases[] = {
+        {SettingsFile("/games", "x", "y", {}).text(), {NoConfigsMessage()}},
+        {SettingsFile("/gone", "", "").text(),
+         {PathsWrongMessage(), MissingExecutableMessage(), MissingCommandLineMessage()}},
+    };
+    for (const auto& c : cases) {
+        const SettingsLoad load = Load(c.bytes, [](const std::string& path) {
+            return path == "/gone" ? FolderState::Missing : FolderState::Present;
+        });
+        ASSERT_EQ(load.messages.size(), c.messages.size());
+        for (std::size_t i = 0; i < c.messages.size(); ++i) {
+            EXPECT_EQ(load.messages[i].text, c.messages[i].text);
+            EXPECT_EQ(load.messages[i].icon, c.messages[i].icon);
+        }
+    }
     EXPECT_FALSE(Load("").messages.empty());
 }
 
