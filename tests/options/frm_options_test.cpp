@@ -52,15 +52,13 @@ private:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     }
-    template <typename T>
-    T* child(const char* name) const {
-        return dialog->findChild<T*>(name);
+    QLineEdit* box(const char* name) const { return dialog->findChild<QLineEdit*>(name); }
+    QListWidget* list(const char* name) const { return dialog->findChild<QListWidget*>(name); }
+    void click(const char* name) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(name), Qt::LeftButton);
     }
-    QLineEdit* box(const char* name) const { return child<QLineEdit>(name); }
-    QListWidget* list(const char* name) const { return child<QListWidget>(name); }
-    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void showTab(int index) {
-        QTabBar* bar = child<QTabWidget>("SSTab1")->tabBar();
+        QTabBar* bar = dialog->findChild<QTabWidget*>("SSTab1")->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
     void select(QListWidget* list, int row) {
@@ -99,9 +97,9 @@ private Q_SLOTS:
                  QStringList{"C:\\Games\\WinUAE\\Configurations\\1200.uae"});
         QCOMPARE(list("lstOptConfigs")->currentRow(), 0);
         QCOMPARE(list("lstoptWB")->count(), 0);
-        QCOMPARE(child<QComboBox>("cmbPreset")->currentText(), QString("WinUAE"));
+        QCOMPARE(dialog->findChild<QComboBox*>("cmbPreset")->currentText(), QString("WinUAE"));
         // No caption is cut: every tab and label gets the room its text needs.
-        QTabBar* bar = child<QTabWidget>("SSTab1")->tabBar();
+        QTabBar* bar = dialog->findChild<QTabWidget*>("SSTab1")->tabBar();
         for (int i = 0; i < bar->count(); ++i) {
             QVERIFY(bar->tabRect(i).width() >
                     bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
@@ -272,7 +270,7 @@ private Q_SLOTS:
                      {"FS-UAE", Qt::Key_W, "WinUAE", false, MessageAnswer::Yes, 2}};
         for (const auto& step : steps) {
             open();  // first the default file: its one configuration names a Windows path
-            auto* preset = child<QComboBox>("cmbPreset");
+            auto* preset = dialog->findChild<QComboBox*>("cmbPreset");
             QCOMPARE(preset->currentText(), QString(step.shown));
             messages.shown.clear();
             messages.answers = {step.answer};
