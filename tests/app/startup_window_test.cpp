@@ -100,10 +100,13 @@ private Q_SLOTS:
         QCOMPARE(Items(s.window->media()->cmbWBUse()), QStringList{"NONE"});
     }
 
+    // A good file: a quiet start at the saved places, the arrangement saved exactly and
+    // restored without writing, help and about, and an exit that writes nothing.
     void aGoodFileStartsQuietlyAtTheSavedPlaces() {
         Folder f("[Files]\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n");
-        const std::string before = ReadFile(f.ini);
-        Started s(f.dir.withSeparator());
+        QStringList captions;
+        Started s(f.dir.withSeparator(),
+                  [&](QDialog& dialog) { captions << dialog.windowTitle(); });
         QCOMPARE(s.dialogsRun, 0);
         QVERIFY(s.texts().isEmpty());
         QCOMPARE(s.window->folderBar()->geometry(), QRect(0, 0, 307, 267));  // 15 twips a pixel
@@ -111,35 +114,7 @@ private Q_SLOTS:
         QCOMPARE(s.window->files()->geometry().topLeft(), QPoint(307, 0));
         QCOMPARE(s.window->files()->width(), s.window->files()->minimumSizeHint().width());
         QCOMPARE(s.window->folderBar()->dlbFoldersPath(), f.dir.path().string());
-        // Exit writes nothing, wherever the windows were moved.
-        s.window->folderBar()->move(30, 30);
-        s.trigger("mnuExit");
-        QVERIFY(!s.window->isVisible());
-        QCOMPARE(ReadFile(f.ini), before);
-    }
 
-    void aRemovedConfigurationKeyRevertsToTheRoot() {
-        Folder f("", [](std::string& t) { t.replace(t.find("2=\r\n", t.find("[Config")), 4, ""); });
-        Started s(f.dir.withSeparator());
-        QCOMPARE(s.texts(), QStringList{Text(MissingMediaMessage())});
-        QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"A500.uae"});
-        QCOMPARE(s.window->media()->cmbWBUse()->count(), 0);
-        QCOMPARE(s.window->folderBar()->dlbFoldersPath(), std::string("/"));
-        QCOMPARE(s.window->files()->path(), std::string("/"));
-    }
-
-    void anUnwritableApplicationFolderIsReportedAndStartUpGoesOn() {
-        Started s("/proc/self/");
-        const QStringList texts = s.texts();
-        QVERIFY(texts.size() >= 3);
-        QVERIFY(texts[1].startsWith("Cannot write the 'Snaps' folder"));
-        QCOMPARE(texts.filter("Cannot write the settings file").size(), 1);
-        QVERIFY(s.window->isVisible());
-    }
-
-    void windowPositionsAreSavedExactlyAndRestoredWithoutWriting() {
-        Folder f("[Files]\r\nWidth=7320\r\nHeight=7950\r\nLeft=4600\r\nTop=0\r\n");
-        Started s(f.dir.withSeparator());
         const auto section = [&](const char* name) {
             const std::string text = ReadFile(f.ini);
             const std::size_t at = text.find(std::string("[") + name + "]");
@@ -164,7 +139,36 @@ private Q_SLOTS:
         s.trigger("mnuSaveWindows");
         QCOMPARE(section("Media"),
                  std::string("[Media]\r\nWidth= 4600\r\nHeight= 3950\r\nLeft= 0\r\nTop= 4000\r\n"));
-        QVERIFY(s.messages.shown.empty());
+
+        for (const char* item : {"mnuMainhelp", "mnuAbout", "mnuMainhelp"})
+            s.trigger(item);
+        QCOMPARE(captions, (QStringList{"Help", "About Brackmoor", "Help"}));
+        QVERIFY(s.texts().isEmpty());
+
+        const std::string before = ReadFile(f.ini);
+        s.window->folderBar()->move(30, 30);
+        s.trigger("mnuExit");
+        QVERIFY(!s.window->isVisible());
+        QCOMPARE(ReadFile(f.ini), before);
+    }
+
+    void aRemovedConfigurationKeyRevertsToTheRoot() {
+        Folder f("", [](std::string& t) { t.replace(t.find("2=\r\n", t.find("[Config")), 4, ""); });
+        Started s(f.dir.withSeparator());
+        QCOMPARE(s.texts(), QStringList{Text(MissingMediaMessage())});
+        QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"A500.uae"});
+        QCOMPARE(s.window->media()->cmbWBUse()->count(), 0);
+        QCOMPARE(s.window->folderBar()->dlbFoldersPath(), std::string("/"));
+        QCOMPARE(s.window->files()->path(), std::string("/"));
+    }
+
+    void anUnwritableApplicationFolderIsReportedAndStartUpGoesOn() {
+        Started s("/proc/self/");
+        const QStringList texts = s.texts();
+        QVERIFY(texts.size() >= 3);
+        QVERIFY(texts[1].startsWith("Cannot write the 'Snaps' folder"));
+        QCOMPARE(texts.filter("Cannot write the settings file").size(), 1);
+        QVERIFY(s.window->isVisible());
     }
 
     // Paths asks for a restart and ends the program unless the dialog was cancelled; its close
@@ -192,16 +196,6 @@ private Q_SLOTS:
                                           : QStringList{});
             QCOMPARE(s.window->isVisible(), !c.restart);
         }
-    }
-
-    void helpAndAboutOpenTheirWindows() {
-        Folder f;
-        QStringList captions;
-        Started s(f.dir.withSeparator(),
-                  [&](QDialog& dialog) { captions << dialog.windowTitle(); });
-        for (const char* item : {"mnuMainhelp", "mnuAbout", "mnuMainhelp"})
-            s.trigger(item);
-        QCOMPARE(captions, (QStringList{"Help", "About Brackmoor", "Help"}));
     }
 };
 
