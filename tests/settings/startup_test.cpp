@@ -1,5 +1,6 @@
 // Loading the launcher settings: what the windows are given to show, in order. The scenarios a
-// user meets at start-up are tested through the main window.
+// user meets at start-up are tested through the main window; damaged and huge files through the
+// real program (tests/app/hostile_test.cpp).
 
 #include <gtest/gtest.h>
 
@@ -9,61 +10,62 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
 using test::SettingsFile;
 using test::TempDir;
-using test::WriteFile;
 
-struct Fixture {
+SettingsLoad Load(
+    const std::string& bytes,
+    FolderProbe probe = [](const std::string&) { return FolderState::Present; }) {
     TempDir dir;
+    test::WriteFile(dir.path() / "Brackmoor.INI", bytes);
     LauncherSettings start;
-    Fixture() { start.AppPath = dir.withSeparator(); }
-    void write(const std::string& text) { WriteFile(dir.path() / "Brackmoor.INI", text); }
-};
-
-std::string WithWorkbench(SettingsFile settings) {
-    settings.workbenches = {"/wb/Workbench 1.3.adf"};
-    return settings.text();
-}
-
-FolderState AlwaysPresent(const std::string&) {
-    return FolderState::Present;
+    start.AppPath = dir.withSeparator();
+    const SettingsLoad load = LoadSettings(start, probe);
+    EXPECT_EQ(test::ReadFile(dir.path() / "Brackmoor.INI"), bytes);  // never rewritten
+    return load;
 }
 
 TEST(LoadSettings, AGoodFileLoadsQuietly) {
-    Fixture f;
-    f.write(WithWorkbench(
-        SettingsFile("/games", "/usr/bin/fs-uae", "-config=", {"/cfg/c1.uae", "/cfg/c2.uae"})));
-    const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
+    SettingsFile file("/games", "/usr/bin/fs-uae", "-config=", {"/cfg/c1.uae", "/other/c1.uae"});
+    file.workbenches = {"/wb/Workbench 1.3.adf"};
+    const SettingsLoad load = Load(file.text());
     EXPECT_TRUE(load.messages.empty());
-    EXPECT_EQ(load.configItems, (std::vector<std::string>{"c1.uae", "c2.uae"}));
+    // The same file name in two folders is two items.
+    EXPECT_EQ(load.configItems, (std::vector<std::string>{"c1.uae", "c1.uae"}));
     EXPECT_TRUE(load.selectFirstConfig);
-    ASSERT_TRUE(load.workbenchItems.has_value());
-    EXPECT_EQ(*load.workbenchItems, std::vector<std::string>{"Workbench 1.3.adf"});
+    EXPECT_EQ(load.workbenchItems, std::vector<std::string>{"Workbench 1.3.adf"});
     EXPECT_EQ(load.folderBarPath, "/games");
     EXPECT_FALSE(load.fileListPath.has_value());
-    EXPECT_EQ(load.settings.CurrentGameDir, "/games");
     EXPECT_EQ(load.settings.PreviousGameDir, "/games");
-    EXPECT_EQ(load.settings.ConfigLocations[2], "/cfg/c2.uae");
-    EXPECT_EQ(load.settings.FloppyName[3], "floppy3");
+    EXPECT_EQ(load.settings.ConfigLocations[2], "/other/c1.uae");
     EXPECT_EQ(load.settings.FloppyTypeName[0], "None");
 }
 
-TEST(LoadSettings, NoConfigurationsLeavesTheListEmpty) {
-    Fixture f;
-    f.write(SettingsFile("/games", "x", "y", {}).text());
-    const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
-    EXPECT_TRUE(load.configItems.empty());
-    EXPECT_FALSE(load.selectFirstConfig);
-    ASSERT_EQ(load.messages.size(), 1u);
-    EXPECT_EQ(load.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(load.messages[0].text.find("There are no configs!"), std::string::npos);
+// Each fault is reported in the order found, and the load goes on past it.
+TEST(LoadSettings, EachMissingValueIsReported) {
+    const struct {
+        std::string bytes;
+        std::vector<Message> messages;
+    } cases[] = {
+        {SettingsFile("/games", "x", "y", {}).text(), {NoConfigsMessage()}},
+        {SettingsFile("/gone", "", "").text(),
+         {PathsWrongMessage(), MissingExecutableMessage(), MissingCommandLineMessage()}},
+    };
+    for (const auto& c : cases) {
+        const SettingsLoad load = Load(c.bytes, [](const std::string& path) {
+            return path == "/gone" ? FolderState::Missing : FolderState::Present;
+        });
+        ASSERT_EQ(load.messages.size(), c.messages.size());
+        for (std::size_t i = 0; i < c.messages.size(); ++i) {
+            EXPECT_EQ(load.messages[i].text, c.messages[i].text);
+            EXPECT_EQ(load.messages[i].icon, c.messages[i].icon);
+        }
+    }
+    EXPECT_FALSE(Load("").messages.empty());
 }
 
 TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
-    Fixture f;
-    f.write(SettingsFile("/media/cdrom", "x", "y").text());
-    const SettingsLoad load = LoadSettings(f.start, [](const std::string& path) {
+    const SettingsLoad load = Load(SettingsFile("/media/cdrom", "x", "y").text(), [](auto& path) {
         return path == "/media/cdrom" ? FolderState::Unreadable : FolderState::Present;
     });
     ASSERT_EQ(load.messages.size(), 1u);
@@ -74,65 +76,19 @@ TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
     EXPECT_EQ(load.settings.WinUAEName, "");  // not read yet when the load stopped
 }
 
-TEST(LoadSettings, SameFileNamesInDifferentFoldersAreTwoItems) {
-    Fixture f;
-    f.write(SettingsFile("/games", "x", "y", {"/cfg/c1.uae", "/other/c1.uae"}).text());
-    EXPECT_EQ(LoadSettings(f.start, AlwaysPresent).configItems,
-              (std::vector<std::string>{"c1.uae", "c1.uae"}));
-}
-
-TEST(LoadSettings, BadFilesNeverCrashAndAreNeverRewritten) {
-    std::string garbage;
-    for (int i = 0; i < 100000; ++i)
-        garbage += static_cast<char>((i * 131 + 7) % 256);
-    std::string huge;
-    while (huge.size() < 10 * 1024 * 1024)
-        huge += "[Section" + std::to_string(huge.size()) + "]\r\nkey=value\r\n";
-    const std::string good = SettingsFile("/games", "x", "y").text();
-    std::string crOnly = good;
-    for (char& c : crOnly)
-        if (c == '\n')
-            c = ' ';
-    std::string upper = good;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-
-    const std::string files[] = {garbage,
-                                 "",
-                                 huge,
-                                 "\xEF\xBB\xBF" + good,
-                                 crOnly,
-                                 upper,
-                                 "[Config Locations]\r\n1=" + std::string(600, 'a') + "\r\n"};
-    for (const std::string& bytes : files) {
-        Fixture f;
-        f.write(bytes);
-        const SettingsLoad load = LoadSettings(f.start, AlwaysPresent);
-        EXPECT_FALSE(load.messages.empty() && bytes.empty());
-        EXPECT_EQ(ReadFile(f.dir.path() / "Brackmoor.INI"), bytes);
-    }
-    // A BOM, CR-only line endings and upper-case names read like the plain file.
-    for (const std::string& bytes : {"\xEF\xBB\xBF" + good, crOnly, upper}) {
-        Fixture f;
-        f.write(bytes);
-        EXPECT_EQ(LoadSettings(f.start, AlwaysPresent).configItems.size(), 1u);
-    }
-}
-
 TEST(SnapsFolder, IsMadeOnceWhateverItsCase) {
     TempDir dir;
-    bool created = false;
-    ASSERT_TRUE(EnsureSnapsFolder(dir.withSeparator(), &created).ok());
-    EXPECT_TRUE(created);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Snaps"));
-    ASSERT_TRUE(EnsureSnapsFolder(dir.withSeparator(), &created).ok());
-    EXPECT_FALSE(created);
-
     TempDir other;
     std::filesystem::create_directory(other.path() / "SNAPS");
+    for (const bool expected : {true, false}) {
+        bool created = !expected;
+        ASSERT_TRUE(EnsureSnapsFolder(dir.withSeparator(), &created).ok());
+        EXPECT_EQ(created, expected);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Snaps"));
+    bool created = true;
     ASSERT_TRUE(EnsureSnapsFolder(other.withSeparator(), &created).ok());
     EXPECT_FALSE(created);
-
     EXPECT_FALSE(EnsureSnapsFolder("/proc/self/", &created).ok());
 }
 
