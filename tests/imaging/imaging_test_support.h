@@ -2,10 +2,8 @@
 
 #include <QImage>
 #include <array>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <vector>
 
 #include "imaging/dib_image.h"
 #include "imaging/picture_clipboard.h"
@@ -29,18 +27,13 @@ using Bgr = std::array<int, 3>;
 Bgr PixelAt(const cDibImage& dib, int x, int y);
 void SetPixel(cDibImage& dib, int x, int y, Bgr value);
 
-// A JPEG file decoded top-down into red-green-blue bytes; nothing when it is no JPEG.
-struct DecodedJpeg {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-};
-std::optional<DecodedJpeg> DecodeJpegFile(const std::filesystem::path& file);
+// A JPEG file read by Qt's own decoder; a null picture when it is no JPEG.
+QImage LoadJpeg(const std::filesystem::path& file);
 
 // A smooth picture: red across, green down, blue along the diagonal.
 QImage SmoothPicture(int width, int height);
 
-// Peak signal-to-noise ratio in dB of a decoded JPEG against a picture of its size.
-double Psnr(const DecodedJpeg& jpeg, const QImage& picture);
+// Peak signal-to-noise ratio in dB of a picture against another of its size.
+double Psnr(const QImage& picture, const QImage& original);
 
 }  // namespace brackmoor::test
