@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -156,37 +155,6 @@ TEST(GetFiles, DeepTreeBeyondThePathLimit) {
     EXPECT_EQ(summary.foldersSearched, kLevels + 1u);
     // std::filesystem's removal cannot go this deep.
     EXPECT_EQ(std::system(("rm -rf '" + base + "'").c_str()), 0);
-}
-
-TEST(BackgroundSearch, StoppedPartWayKeepsTheBeginningOfTheResults) {
-    GameTree tree;
-    const std::vector<std::string> all = Find(tree.a.string(), true, "*.adf");
-    // After its third result the search waits until it is told to stop.
-    const auto pausing = [](const std::string& path, bool sub, const std::string& pattern,
-                            const SearchEvents& events) {
-        SearchEvents counted = events;
-        counted.found = [&events, reported = 0](const std::string& file) mutable {
-            events.found(file);
-            if (++reported == 3)
-                while (!events.stop->load())
-                    std::this_thread::yield();
-        };
-        return GetFiles(path, sub, pattern, counted);
-    };
-    std::atomic<int> wakes{0};
-    BackgroundSearch search(pausing, tree.a.string(), true, "*.adf", [&] { ++wakes; });
-    std::vector<std::string> taken;
-    BackgroundSearch::Progress progress;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!progress.finished && std::chrono::steady_clock::now() < deadline) {
-        progress = search.take();
-        taken.insert(taken.end(), progress.found.begin(), progress.found.end());
-        if (taken.size() == 3)
-            search.stop();
-    }
-    ASSERT_TRUE(progress.finished);
-    EXPECT_GE(wakes.load(), 1);
-    EXPECT_EQ(taken, std::vector<std::string>(all.begin(), all.begin() + 3));
 }
 
 }  // namespace

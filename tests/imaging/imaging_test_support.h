@@ -13,13 +13,8 @@ namespace brackmoor::test {
 // A clipboard the test fills and reads.
 struct ScriptedClipboard : PictureClipboard {
     std::optional<QImage> picture() override { return held; }
-    bool setPicture(const QImage& picture) override {
-        held = picture;
-        ++puts;
-        return true;
-    }
+    bool setPicture(const QImage& picture) override { return bool(held = picture); }
     std::optional<QImage> held;
-    int puts = 0;
 };
 
 // Blue, green, red of pixel x of memory row y (row 0 is the bottom line).
