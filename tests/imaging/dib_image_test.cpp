@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <array>
 #include <cstring>
 #include <set>
 
@@ -12,16 +13,21 @@
 namespace brackmoor {
 namespace {
 
-using test::Bgr;
-using test::PixelAt;
+// Blue, green, red of pixel x of memory row y (row 0 is the bottom line).
+using Bgr = std::array<int, 3>;
+Bgr PixelAt(const cDibImage& dib, int x, int y) {
+    const std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
+    return {p[0], p[1], p[2]};
+}
 
 // A picture of `rows` (memory order, bottom row first), each a list of pixels.
 std::unique_ptr<cDibImage> Picture(const std::vector<std::vector<Bgr>>& rows) {
     auto dib = std::make_unique<cDibImage>();
     EXPECT_TRUE(dib->Create(static_cast<int>(rows[0].size()), static_cast<int>(rows.size())));
     for (std::size_t y = 0; y < rows.size(); ++y)
-        for (std::size_t x = 0; x < rows[y].size(); ++x)
-            test::SetPixel(*dib, static_cast<int>(x), static_cast<int>(y), rows[y][x]);
+        for (std::size_t x = 0; x < 3 * rows[y].size(); ++x)
+            dib->DIBSectionBitsPtr()[y * dib->BytesPerScanLine() + x] =
+                static_cast<std::uint8_t>(rows[y][x / 3][x % 3]);
     return dib;
 }
 

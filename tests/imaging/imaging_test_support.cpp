@@ -25,17 +25,6 @@ struct GuiEnvironment : ::testing::Environment {
 
 }  // namespace
 
-Bgr PixelAt(const cDibImage& dib, int x, int y) {
-    const std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
-    return {p[0], p[1], p[2]};
-}
-
-void SetPixel(cDibImage& dib, int x, int y, Bgr value) {
-    std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
-    for (int c = 0; c < 3; ++c)
-        p[c] = static_cast<std::uint8_t>(value[static_cast<std::size_t>(c)]);
-}
-
 QImage LoadJpeg(const std::filesystem::path& file) {
     return QImage(QString::fromStdString(file.string()), "JPEG");
 }

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QImage>
-#include <array>
 #include <filesystem>
 #include <optional>
 
-#include "imaging/dib_image.h"
 #include "imaging/picture_clipboard.h"
 
 namespace brackmoor::test {
@@ -16,11 +14,6 @@ struct ScriptedClipboard : PictureClipboard {
     bool setPicture(const QImage& picture) override { return bool(held = picture); }
     std::optional<QImage> held;
 };
-
-// Blue, green, red of pixel x of memory row y (row 0 is the bottom line).
-using Bgr = std::array<int, 3>;
-Bgr PixelAt(const cDibImage& dib, int x, int y);
-void SetPixel(cDibImage& dib, int x, int y, Bgr value);
 
 // A JPEG file read by Qt's own decoder; a null picture when it is no JPEG.
 QImage LoadJpeg(const std::filesystem::path& file);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/dib_image.h"
 #include "imaging/jpeg_writer.h"
 #include "imaging_test_support.h"
 #include "test_support.h"
