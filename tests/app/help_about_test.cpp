@@ -2,7 +2,6 @@
 // late banner and author line, help mode, and the blink phase carried from one opening to the
 // next.
 
-#include <QLabel>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
@@ -27,15 +26,15 @@ class HelpAboutTest : public QObject {
 
 private Q_SLOTS:
     // Runs first: the program's first About starts with the counter at 0.
-    void aboutBlinksTheFrameAndRevealsTheBannerLate() {
+    void aboutBlinksTheFrameRevealsTheBannerLateAndKeepsThePhase() {
         QCOMPARE(FrmHelpAbout::blinkCounter(), std::uint16_t(0));
         FrmHelpAbout window(false);
         open(window);
         QCOMPARE(window.windowTitle(), QString("About Brackmoor"));
+        // A blink a second, the banner after 5 s; the test steps the clock itself.
         QVERIFY(window.timer1()->isActive() && window.timer2()->isActive());
-        QCOMPARE(window.timer1()->interval(), 1000);
-        QCOMPARE(window.timer2()->interval(), 5000);
-        window.timer1()->stop();  // the test steps the clock itself
+        QVERIFY(window.timer1()->interval() == 1000 && window.timer2()->interval() == 5000);
+        window.timer1()->stop();
         window.timer2()->stop();
         QVERIFY(shown(window, "Image1") && !shown(window, "text1"));
         QVERIFY(!shown(window, "Image2") && !shown(window, "Label2"));
@@ -46,23 +45,18 @@ private Q_SLOTS:
             frame << shown(window, "Shape1");
         }
         QCOMPARE(frame, (QList<bool>{true, true, false, true}));
-        window.Timer2Tick();
-        QVERIFY(shown(window, "Image2") && shown(window, "Label2"));
-        window.Timer2Tick();  // later ticks change nothing
-        QVERIFY(shown(window, "Image2") && shown(window, "Label2"));
-        QCOMPARE(window.findChild<QLabel*>("Image1")->size(), QSize(486, 343));
-        QCOMPARE(window.size(), QSize(485, 343));  // 7275 x 5145 twips at 96 DPI
+        for (int tick = 0; tick < 2; ++tick) {  // later ticks change nothing
+            window.Timer2Tick();
+            QVERIFY(shown(window, "Image2") && shown(window, "Label2"));
+        }
         window.close();
         QVERIFY(!window.timer1()->isActive());
-    }
-
-    void theBlinkPhaseCarriesOverToTheNextOpening() {
-        // The last opening left the counter at 1: this one's first tick hides the frame.
-        FrmHelpAbout window(false);
-        open(window);
-        QVERIFY(shown(window, "Shape1"));
-        window.Timer1Tick();
-        QVERIFY(!shown(window, "Shape1"));
+        // The counter was left at 1: the next opening's first tick hides the frame.
+        FrmHelpAbout next(false);
+        open(next);
+        QVERIFY(shown(next, "Shape1"));
+        next.Timer1Tick();
+        QVERIFY(!shown(next, "Shape1"));
     }
 
     void helpShowsOnlyTheDocument() {
@@ -74,11 +68,7 @@ private Q_SLOTS:
             QVERIFY2(!shown(window, name), name);
         QVERIFY(!window.timer1()->isActive() && !window.timer2()->isActive());
         auto* text = window.findChild<QTextBrowser*>("text1");
-        QVERIFY(text->isReadOnly());
-        const QString document = text->toPlainText();
-        for (const char* heading :
-             {"Brackmoor", "Using Brackmoor", "Screenshots", "Miscellaneous", "Closing remarks"})
-            QVERIFY2(document.contains(heading), heading);
+        QVERIFY(text->isReadOnly() && text->toPlainText().contains("Using Brackmoor"));
     }
 };
 

@@ -1,10 +1,10 @@
 #include "imaging_test_support.h"
 
 #include <gtest/gtest.h>
-#include <turbojpeg.h>
 
 #include <QGuiApplication>
 #include <cmath>
+#include <memory>
 
 #include "test_support.h"
 
@@ -13,74 +13,40 @@ namespace brackmoor::test {
 namespace {
 
 // The QGuiApplication (offscreen) that the clipboard and the picture plug-ins need.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { app_ = new QGuiApplication(argc_, argv_); }
-    void TearDown() override { delete app_; }
-
-private:
-    int argc_ = 1;
-    char name_[16] = "imaging_test";
-    char* argv_[2] = {name_, nullptr};
-    QGuiApplication* app_ = nullptr;
+struct GuiEnvironment : ::testing::Environment {
+    void SetUp() override { app = std::make_unique<QGuiApplication>(argc, argv); }
+    void TearDown() override { app.reset(); }
+    int argc = 1;
+    char name[16] = "imaging_test";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
 };
-
 [[maybe_unused]] const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 }  // namespace
 
-Bgr PixelAt(const cDibImage& dib, int x, int y) {
-    const std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
-    return {p[0], p[1], p[2]};
-}
-
-void SetPixel(cDibImage& dib, int x, int y, Bgr value) {
-    std::uint8_t* p = dib.DIBSectionBitsPtr() + y * dib.BytesPerScanLine() + 3 * x;
-    for (int c = 0; c < 3; ++c) {
-        p[c] = static_cast<std::uint8_t>(value[static_cast<std::size_t>(c)]);
-    }
-}
-
-std::optional<DecodedJpeg> DecodeJpegFile(const std::filesystem::path& file) {
-    const std::string bytes = ReadFile(file);
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    tjhandle decoder = tjInitDecompress();
-    DecodedJpeg jpeg;
-    int subsampling = 0, colours = 0;
-    bool ok = tjDecompressHeader3(decoder, data, bytes.size(), &jpeg.width, &jpeg.height,
-                                  &subsampling, &colours) == 0;
-    if (ok) {
-        jpeg.rgb.resize(3u * jpeg.width * jpeg.height);
-        ok = tjDecompress2(decoder, data, bytes.size(), jpeg.rgb.data(), jpeg.width, 0, jpeg.height,
-                           TJPF_RGB, 0) == 0;
-    }
-    tjDestroy(decoder);
-    return ok ? std::optional(std::move(jpeg)) : std::nullopt;
+QImage LoadJpeg(const std::filesystem::path& file) {
+    return QImage(QString::fromStdString(file.string()), "JPEG");
 }
 
 QImage SmoothPicture(int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
             picture.setPixel(
                 x, y, qRgb(x * 255 / width, y * 255 / height, (x + y) * 255 / (width + height)));
-        }
-    }
     return picture;
 }
 
-double Psnr(const DecodedJpeg& jpeg, const QImage& picture) {
+double Psnr(const QImage& picture, const QImage& original) {
     double squares = 0;
-    for (int y = 0; y < jpeg.height; ++y) {
-        for (int x = 0; x < jpeg.width; ++x) {
-            const std::uint8_t* p = &jpeg.rgb[3u * (y * jpeg.width + x)];
-            const QRgb q = picture.pixel(x, y);
-            for (const double d : {p[0] - qRed(q), p[1] - qGreen(q), p[2] - qBlue(q)}) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y), q = original.pixel(x, y);
+            for (const double d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
                 squares += d * d;
-            }
         }
-    }
-    return 10 * std::log10(255.0 * 255.0 * 3.0 * jpeg.width * jpeg.height / squares);
+    return 10 * std::log10(255.0 * 255.0 * 3.0 * picture.width() * picture.height() / squares);
 }
 
 }  // namespace brackmoor::test

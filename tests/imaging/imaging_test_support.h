@@ -1,13 +1,9 @@
 #pragma once
 
 #include <QImage>
-#include <array>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <vector>
 
-#include "imaging/dib_image.h"
 #include "imaging/picture_clipboard.h"
 
 namespace brackmoor::test {
@@ -15,32 +11,17 @@ namespace brackmoor::test {
 // A clipboard the test fills and reads.
 struct ScriptedClipboard : PictureClipboard {
     std::optional<QImage> picture() override { return held; }
-    bool setPicture(const QImage& picture) override {
-        held = picture;
-        ++puts;
-        return true;
-    }
+    bool setPicture(const QImage& picture) override { return bool(held = picture); }
     std::optional<QImage> held;
-    int puts = 0;
 };
 
-// Blue, green, red of pixel x of memory row y (row 0 is the bottom line).
-using Bgr = std::array<int, 3>;
-Bgr PixelAt(const cDibImage& dib, int x, int y);
-void SetPixel(cDibImage& dib, int x, int y, Bgr value);
-
-// A JPEG file decoded top-down into red-green-blue bytes; nothing when it is no JPEG.
-struct DecodedJpeg {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-};
-std::optional<DecodedJpeg> DecodeJpegFile(const std::filesystem::path& file);
+// A JPEG file read by Qt's own decoder; a null picture when it is no JPEG.
+QImage LoadJpeg(const std::filesystem::path& file);
 
 // A smooth picture: red across, green down, blue along the diagonal.
 QImage SmoothPicture(int width, int height);
 
-// Peak signal-to-noise ratio in dB of a decoded JPEG against a picture of its size.
-double Psnr(const DecodedJpeg& jpeg, const QImage& picture);
+// Peak signal-to-noise ratio in dB of a picture against another of its size.
+double Psnr(const QImage& picture, const QImage& original);
 
 }  // namespace brackmoor::test

@@ -1,9 +1,8 @@
 #include "media/screenshot_capture.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include "imaging/dib_image.h"
 #include "imaging/jpeg_writer.h"
 #include "imaging_test_support.h"
 #include "test_support.h"
@@ -13,52 +12,38 @@ namespace {
 
 using test::ReadFile;
 
+// The replaced file keeping its times and mode is the JPEG writer's rule (jpeg_writer_test.cpp).
 class ScreenshotCaptureTest : public ::testing::Test {
 protected:
-    std::filesystem::path target() const { return dir.path() / "LEMMINGS.jpg"; }
     CaptureOutcome save(const char* size, const char* compression = "80") {
-        return SaveClipboardScreenshot(clipboard, size, compression, target()).outcome;
+        return SaveClipboardScreenshot(clipboard, size, compression, target).outcome;
     }
-    CaptureOutcome saveFile(const std::filesystem::path& file, const char* size) {
-        return SavePictureFileAsScreenshot(file, size, "80", target()).outcome;
-    }
-    std::pair<int, int> savedSize() const {
-        const auto jpeg = test::DecodeJpegFile(target());
-        return jpeg ? std::pair{jpeg->width, jpeg->height} : std::pair{0, 0};
-    }
-
+    QSize savedSize() const { return test::LoadJpeg(target).size(); }
     test::TempDir dir;
+    std::filesystem::path target = dir.path() / "LEMMINGS.jpg";
     test::ScriptedClipboard clipboard;
 };
 
 TEST_F(ScreenshotCaptureTest, SavesAtTheChosenSizeReplacingTheLastSave) {
     clipboard.held = test::SmoothPicture(800, 600);
     EXPECT_EQ(save("Full 100%", "90"), CaptureOutcome::Saved);
-    const auto jpeg = test::DecodeJpegFile(target());
-    ASSERT_TRUE(jpeg && jpeg->width == 800 && jpeg->height == 600);
-    EXPECT_GT(test::Psnr(*jpeg, *clipboard.held), 30.0);
-
-    const timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, target().c_str(), times, 0), 0);
+    ASSERT_EQ(savedSize(), QSize(800, 600));
+    EXPECT_GT(test::Psnr(test::LoadJpeg(target), *clipboard.held), 30.0);
     EXPECT_EQ(save("Half 50%"), CaptureOutcome::Saved);
-    EXPECT_EQ(savedSize(), (std::pair{400, 300}));
-    struct stat st {};
-    ASSERT_EQ(::stat(target().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mtim.tv_sec, 1100000000) << "the replaced screenshot keeps its date";
+    EXPECT_EQ(savedSize(), QSize(400, 300));
     EXPECT_EQ(save("Third 33%"), CaptureOutcome::Saved);
-    EXPECT_EQ(savedSize(), (std::pair{267, 200}));
+    EXPECT_EQ(savedSize(), QSize(267, 200));
 }
 
 TEST_F(ScreenshotCaptureTest, SavesNothingForAnotherSizeTextOrNoPicture) {
     clipboard.held = test::SmoothPicture(80, 60);
-    for (const char* size : {"half 50%", "Half 50% ", "Half", "", "Quarter 25%"}) {
+    for (const char* size : {"half 50%", "Half 50% ", "Half", "", "Quarter 25%"})
         EXPECT_EQ(save(size), CaptureOutcome::UnknownSize) << size;
-    }
     clipboard.held.reset();
     EXPECT_EQ(save("Half 50%"), CaptureOutcome::NoPicture);
     clipboard.held = QImage();
     EXPECT_EQ(save("Half 50%"), CaptureOutcome::NoPicture);
-    EXPECT_FALSE(std::filesystem::exists(target()));
+    EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 TEST_F(ScreenshotCaptureTest, RoundsTheCompressionHalvesToEvenAndReportsTheWriter) {
@@ -69,37 +54,33 @@ TEST_F(ScreenshotCaptureTest, RoundsTheCompressionHalvesToEvenAndReportsTheWrite
     for (const auto& [text, quality] : {std::pair{"80.5", 80}, {"81.5", 82}, {"", 0}}) {
         ASSERT_EQ(save("Full 100%", text), CaptureOutcome::Saved) << text;
         ASSERT_TRUE(SaveDibToJpg(dib, direct.string(), quality));
-        EXPECT_EQ(ReadFile(target()), ReadFile(direct)) << text;
+        EXPECT_EQ(ReadFile(target), ReadFile(direct)) << text;
     }
     const CaptureResult failed =
         SaveClipboardScreenshot(clipboard, "Full 100%", "80", dir.path() / "Snaps" / "A.jpg");
     EXPECT_EQ(failed.outcome, CaptureOutcome::WriteFailed);
-    EXPECT_EQ(failed.number, 26001);
     EXPECT_EQ(failed.description, "Failed to save to JPG -1");
-    EXPECT_FALSE(failed.reason.empty());
 }
 
-TEST_F(ScreenshotCaptureTest, SavesPictureFilesAndRefusesOtherFiles) {
-    const QImage picture = test::SmoothPicture(90, 60);
-    const auto png = dir.path() / "shot.png", disguised = dir.path() / "shot.txt";
-    ASSERT_TRUE(picture.save(QString::fromStdString(png.string()), "PNG"));
-    ASSERT_TRUE(picture.save(QString::fromStdString(disguised.string()), "BMP"));
-    EXPECT_EQ(saveFile(png, "Third 33%"), CaptureOutcome::Saved);
-    EXPECT_EQ(savedSize(), (std::pair{30, 20}));
-    EXPECT_EQ(saveFile(disguised, "Half 50%"), CaptureOutcome::Saved);  // known by its content
-    EXPECT_EQ(savedSize(), (std::pair{45, 30}));
-    EXPECT_EQ(saveFile(target(), "Full 100%"), CaptureOutcome::Saved);  // the JPEG itself
-
-    const std::string before = ReadFile(target());
-    test::WriteFile(dir.path() / "notes.png", "not a picture at all");
+// A dropped PNG saved, a text file refused: frm_media_test.cpp. Here what a window cannot see.
+TEST_F(ScreenshotCaptureTest, SavesPictureFilesByTheirContentAndRefusesOtherFiles) {
+    const auto disguised = dir.path() / "shot.txt";
+    ASSERT_TRUE(
+        test::SmoothPicture(90, 60).save(QString::fromStdString(disguised.string()), "BMP"));
+    const auto saveFile = [&](const std::filesystem::path& file, const char* size) {
+        return SavePictureFileAsScreenshot(file, size, "80", target);
+    };
+    EXPECT_EQ(saveFile(disguised, "Half 50%").outcome, CaptureOutcome::Saved);
+    EXPECT_EQ(savedSize(), QSize(45, 30));
+    EXPECT_EQ(saveFile(target, "Full 100%").outcome, CaptureOutcome::Saved);  // the JPEG itself
+    const std::string before = ReadFile(target);
     test::WriteFile(dir.path() / "anim.gif", "GIF89a");  // a picture, but not one of the three
-    for (const auto& file : {dir.path() / "notes.png", dir.path() / "anim.gif", dir.path(),
-                             dir.path() / "missing.png"}) {
-        const CaptureResult result = SavePictureFileAsScreenshot(file, "Full 100%", "80", target());
+    for (const auto& file : {dir.path() / "anim.gif", dir.path(), dir.path() / "missing.png"}) {
+        const CaptureResult result = saveFile(file, "Full 100%");
         EXPECT_EQ(result.outcome, CaptureOutcome::NotAPicture) << file;
         EXPECT_FALSE(result.description.empty());
     }
-    EXPECT_EQ(ReadFile(target()), before);
+    EXPECT_EQ(ReadFile(target), before);
 }
 
 }  // namespace
