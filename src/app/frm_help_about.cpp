@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "app/about_artwork.h"
+#include "platform/qt_twips.h"
 #include "settings/window_placement.h"
 
 namespace brackmoor {
@@ -47,37 +48,31 @@ std::uint16_t FrmHelpAbout::blinkCounter() {
 
 void FrmHelpAbout::buildControls() {
     const double dpi = logicalDpiX();
-    auto place = [dpi](QWidget* widget, const char* name, int left, int top, int width,
-                       int height) {
-        widget->setObjectName(name);
-        widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                            TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
-    };
     setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
 
     text1 = new QTextBrowser(this);
-    place(text1, "text1", 75, 75, 7095, 5010);
+    PlaceInTwips(text1, "text1", {75, 75, 7095, 5010});
     text1->setOpenExternalLinks(true);
     text1->setSource(QUrl("qrc:/help/help.html"));
 
     Image1 = new QLabel(this);
-    place(Image1, "Image1", 0, 0, 7290, 5145);
+    PlaceInTwips(Image1, "Image1", {0, 0, 7290, 5145});
     Image1->setScaledContents(true);
     Image1->setPixmap(Artwork(":/about/about.png", DrawAboutPicture));
 
     Shape1 = new QFrame(this);
-    place(Shape1, "Shape1", 75, 525, 7065, 990);
+    PlaceInTwips(Shape1, "Shape1", {75, 525, 7065, 990});
     Shape1->setStyleSheet(
         "QFrame#Shape1 { border: 2px solid rgb(255, 208, 64); border-radius: 6px;"
         " background: transparent; }");
 
     Image2 = new QLabel(this);
-    place(Image2, "Image2", 825, 2025, 5625, 600);
+    PlaceInTwips(Image2, "Image2", {825, 2025, 5625, 600});
     Image2->setScaledContents(true);
     Image2->setPixmap(Artwork(":/about/banner.png", DrawAboutBanner));
 
     Label2 = new QLabel("By the Brackmoor developers \u2022 for Amiga fans everywhere", this);
-    place(Label2, "Label2", 75, 2925, 7140, 615);
+    PlaceInTwips(Label2, "Label2", {75, 2925, 7140, 615});
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setWordWrap(true);
     Label2->setStyleSheet("color: rgb(255, 236, 170); font-weight: bold;");

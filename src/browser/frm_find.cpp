@@ -18,6 +18,7 @@
 #include "browser/folder_bar_rules.h"
 #include "browser/folder_listing.h"
 #include "platform/messages.h"
+#include "platform/qt_twips.h"
 #include "settings/window_placement.h"
 
 namespace brackmoor {
@@ -80,22 +81,16 @@ FrmFind::~FrmFind() {
 
 void FrmFind::buildControls() {
     const double dpi = logicalDpiX();
-    auto place = [dpi](QWidget* widget, const char* name, int left, int top, int width,
-                       int height) {
-        widget->setObjectName(name);
-        widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                            TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
-    };
     setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
 
     Frame1 = new QFrame(this);
     Frame1->setFrameShape(QFrame::StyledPanel);
-    place(Frame1, "Frame1", 75, 0, 7065, 2115);
+    PlaceInTwips(Frame1, "Frame1", {75, 0, 7065, 2115});
     // The frame's controls are placed within it.
     drvfind = new QComboBox(Frame1);
-    place(drvfind, "drvfind", 75, 150, 2790, 315);
+    PlaceInTwips(drvfind, "drvfind", {75, 150, 2790, 315});
     dirfind = new QTreeWidget(Frame1);
-    place(dirfind, "dirfind", 75, 525, 2790, 1440);
+    PlaceInTwips(dirfind, "dirfind", {75, 525, 2790, 1440});
     dirfind->setHeaderHidden(true);
     dirfind->setRootIsDecorated(false);
     dirfind->setItemsExpandable(false);
@@ -104,25 +99,25 @@ void FrmFind::buildControls() {
     // A list of folders, not a tree one can fold: no branch arrows.
     dirfind->setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
     Label1 = new QLabel("Find game (including wildcards)", Frame1);
-    place(Label1, "Label1", 3000, 300, 3915, 240);
+    PlaceInTwips(Label1, "Label1", {3000, 300, 3915, 240});
     txtfindwild = new QLineEdit(Frame1);
-    place(txtfindwild, "txtfindwild", 3000, 525, 3915, 315);
+    PlaceInTwips(txtfindwild, "txtfindwild", {3000, 525, 3915, 315});
     txtfindwild->setToolTip(kPatternToolTip);
     txtfindwild->setText("*.*");
     chkfindsub = new QCheckBox("Search Sub Directorys", Frame1);
     // Wider than its first design (2190): the caption needs more room in today's fonts.
-    place(chkfindsub, "chkfindsub", 3000, 1125, 3915, 240);
+    PlaceInTwips(chkfindsub, "chkfindsub", {3000, 1125, 3915, 240});
     chkfindsub->setChecked(true);
     lblSearched = new QLabel(Frame1);
-    place(lblSearched, "lblSearched", 3000, 1395, 3915, 240);
+    PlaceInTwips(lblSearched, "lblSearched", {3000, 1395, 3915, 240});
     cmdStop = new QPushButton("Stop", Frame1);
-    place(cmdStop, "cmdStop", 3645, 1650, 1590, 315);
+    PlaceInTwips(cmdStop, "cmdStop", {3645, 1650, 1590, 315});
     cmdStop->setEnabled(false);
     cmdfindnow = new QPushButton("Find Now", Frame1);
-    place(cmdfindnow, "cmdfindnow", 5325, 1650, 1590, 315);
+    PlaceInTwips(cmdfindnow, "cmdfindnow", {5325, 1650, 1590, 315});
 
     lstfind = new QListWidget(this);
-    place(lstfind, "lstfind", 75, 2175, 7065, 5130);
+    PlaceInTwips(lstfind, "lstfind", {75, 2175, 7065, 5130});
     lstfind->setSelectionMode(QAbstractItemView::SingleSelection);
     lstfind->setUniformItemSizes(true);
 
