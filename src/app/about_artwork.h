@@ -4,7 +4,7 @@
 
 namespace brackmoor {
 
-// The about window's own artwork, drawn in code. make_about_artwork writes these into
+// The about window's own artwork, drawn in code. make_artwork writes these into
 // resources/about as PNG files, and the window shows those files; it falls back to drawing
 // them if a file cannot be loaded.
 

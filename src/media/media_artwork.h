@@ -4,7 +4,7 @@
 
 namespace brackmoor {
 
-// The media window's own artwork, drawn in code. make_media_artwork writes these into
+// The media window's own artwork, drawn in code. make_artwork writes these into
 // resources/media (the placeholder as a JPEG, the marker as a PNG), and the window shows those
 // files; the window falls back to drawing them if a file cannot be loaded.
 
