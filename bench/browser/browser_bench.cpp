@@ -131,6 +131,7 @@ class ClickFixture {
 public:
     explicit ClickFixture(bool screenshots) {
         settings_.AppPath = app_.withSeparator();
+        settings_.SnapsPath = settings_.AppPath;
         std::string records;
         records.reserve(static_cast<std::size_t>(kSections) * 90);
         for (int i = 0; i < kSections; ++i) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/path_rules.h"
+#include "settings/profile_values.h"
 
 #ifndef BRACKMOOR_INSTALL_BINDIR
 #define BRACKMOOR_INSTALL_BINDIR "/usr/local/bin"
@@ -43,19 +44,21 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
-std::string ChooseAppPath(const AppPathFacts& facts) {
+AppFolders ChooseAppFolders(const AppPathFacts& facts) {
     if (!facts.dataOption.empty()) {
-        return WithTrailingSeparator(facts.dataOption);
+        const std::string both = WithTrailingSeparator(facts.dataOption);
+        return {both, both};
     }
     const bool installed =
         !facts.installBinDir.empty() && Normal(facts.programFolder) == Normal(facts.installBinDir);
-    if (installed && !facts.userDataFolder.empty()) {
-        return WithTrailingSeparator(facts.userDataFolder);
+    const bool haveUserFolders = !facts.userConfigFolder.empty() && !facts.userDataFolder.empty();
+    if ((installed || !facts.programFolderWritable) && haveUserFolders) {
+        const std::string snaps = WithTrailingSeparator(facts.userDataFolder);
+        return {facts.settingsInDataFolder ? snaps : WithTrailingSeparator(facts.userConfigFolder),
+                snaps};
     }
-    if (!facts.programFolderWritable && !facts.userDataFolder.empty()) {
-        return WithTrailingSeparator(facts.userDataFolder);
-    }
-    return WithTrailingSeparator(facts.programFolder);
+    const std::string portable = WithTrailingSeparator(facts.programFolder);
+    return {portable, portable};
 }
 
 Result MakeAppFolder(const std::string& appPath) {
@@ -80,8 +83,15 @@ AppPathFacts CurrentAppPathFacts(const std::string& dataOption) {
             facts.dataOption = dataOption;
         }
     }
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    facts.userDataFolder = data.toStdString();
+    facts.userConfigFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    facts.userDataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    const auto hasSettings = [](const std::string& folder) {
+        return !folder.empty() && SettingsFileExists(WithTrailingSeparator(folder));
+    };
+    facts.settingsInDataFolder =
+        hasSettings(facts.userDataFolder) && !hasSettings(facts.userConfigFolder);
     return facts;
 }
 

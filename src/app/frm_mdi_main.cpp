@@ -124,13 +124,13 @@ void FrmMDIMain::load() {
 
 void FrmMDIMain::ensureSnapsFolder() {
     bool created = false;
-    const Result made = EnsureSnapsFolder(settings_.AppPath, &created);
+    const Result made = EnsureSnapsFolder(settings_.SnapsPath, &created);
     if (created) {
         messages_.show(SnapsMissingMessage());
     }
     if (!made) {
         messages_.show(
-            CannotWriteMessage("the 'Snaps' folder in " + settings_.AppPath, made.error()));
+            CannotWriteMessage("the 'Snaps' folder in " + settings_.SnapsPath, made.error()));
     }
 }
 

@@ -30,7 +30,8 @@ struct SettingsLoad;
 class FrmMDIMain : public QMainWindow {
     Q_OBJECT
 public:
-    // `settings.AppPath` names the application folder; messages go through `messages`.
+    // `settings.AppPath` and `SnapsPath` name the folders of its state; messages go through
+    // `messages`.
     FrmMDIMain(LauncherSettings settings, MessageSink& messages, QWidget* parent = nullptr);
 
     // The load handler: the "Snaps" folder, the options dialog on a first start, the settings,

@@ -80,10 +80,15 @@ int RunBrackmoor(QApplication& app, const std::function<void()>& whenShown) {
 
     QtMessageBoxes messages;
     LauncherSettings settings;
-    settings.AppPath = ChooseAppPath(CurrentAppPathFacts(parser.value("data").toStdString()));
-    if (const Result made = MakeAppFolder(settings.AppPath); !made) {
-        messages.show({made.error(), "Brackmoor", MessageIcon::Critical, MessageButtons::Ok});
-        return 1;
+    const AppFolders folders =
+        ChooseAppFolders(CurrentAppPathFacts(parser.value("data").toStdString()));
+    settings.AppPath = folders.settings;
+    settings.SnapsPath = folders.snaps;
+    for (const std::string& folder : {folders.settings, folders.snaps}) {
+        if (const Result made = MakeAppFolder(folder); !made) {
+            messages.show({made.error(), "Brackmoor", MessageIcon::Critical, MessageButtons::Ok});
+            return 1;
+        }
     }
 
     FrmMDIMain main(settings, messages);

@@ -266,7 +266,7 @@ void FrmMedia::showGame(const std::optional<std::string>& gameKey) {
 void FrmMedia::showScreenshot(const std::optional<std::string>& gameKey) {
     QImage picture;
     if (gameKey && settings_ != nullptr) {
-        if (const auto file = FindScreenshot(settings_->AppPath, *gameKey)) {
+        if (const auto file = FindScreenshot(settings_->SnapsPath, *gameKey)) {
             picture = LoadPicture(*file);
         }
     }
@@ -366,7 +366,7 @@ void FrmMedia::onCapture() {
     }
     reportCapture(SaveClipboardScreenshot(*clipboard_, captureTab_->sizeText().toStdString(),
                                           captureTab_->compressionText().toStdString(),
-                                          ScreenshotSavePath(settings_->AppPath, *shownKey_)));
+                                          ScreenshotSavePath(settings_->SnapsPath, *shownKey_)));
 }
 
 bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
@@ -400,7 +400,7 @@ void FrmMedia::onPictureGiven(const QMimeData* data) {
     if (!shownKey_ || settings_ == nullptr || data == nullptr) {
         return;
     }
-    const std::filesystem::path target = ScreenshotSavePath(settings_->AppPath, *shownKey_);
+    const std::filesystem::path target = ScreenshotSavePath(settings_->SnapsPath, *shownKey_);
     const std::string size = captureTab_->sizeText().toStdString();
     const std::string compression = captureTab_->compressionText().toStdString();
     if (data->hasImage()) {

@@ -39,8 +39,8 @@ public:
     explicit FrmMedia(QWidget* parent = nullptr);
 
     // What the window works with, owned elsewhere and living for the whole run: the settings
-    // (for AppPath), the message boxes and the clipboard the capture reads. Until they are
-    // attached the buttons write nothing.
+    // (for AppPath and SnapsPath), the message boxes and the clipboard the capture reads. Until
+    // they are attached the buttons write nothing.
     void attach(const LauncherSettings* settings, MessageSink* messages,
                 PictureClipboard* clipboard = nullptr);
 

@@ -41,7 +41,7 @@ std::optional<int> SizeDivisor(std::string_view sizeText);
 // whole number of pixels and at least 1.
 QImage ReducedPicture(const QImage& picture, int divisor);
 
-// Saves `picture` as the game's screenshot `target` (AppPath + "Snaps/" + game key + ".jpg"):
+// Saves `picture` as the game's screenshot `target` (SnapsPath + "Snaps/" + game key + ".jpg"):
 // reduced as the size text says, written by SaveDibToJpg with the compression text's leading
 // number rounded to a whole number (halves to the even one) as the quality, replacing an
 // existing screenshot, which keeps its times and permission bits. The size text is looked at

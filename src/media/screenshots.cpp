@@ -61,9 +61,9 @@ const SnapsIndex* IndexSnaps(const std::filesystem::path& snaps) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> FindScreenshot(const std::string& appPath,
+std::optional<std::filesystem::path> FindScreenshot(const std::string& snapsHome,
                                                     const std::string& gameKey) {
-    const auto snaps = FindInFolderIgnoringCase(appPath, kSnapsFolder);
+    const auto snaps = FindInFolderIgnoringCase(snapsHome, kSnapsFolder);
     if (!snaps) {
         return std::nullopt;
     }
@@ -87,9 +87,9 @@ std::string CaptureImageName(const std::string& gameKey) {
     return gameKey + ".JPG";
 }
 
-std::filesystem::path ScreenshotSavePath(const std::string& appPath, const std::string& gameKey) {
-    const auto snaps = FindInFolderIgnoringCase(appPath, kSnapsFolder);
-    return (snaps ? *snaps : std::filesystem::path(appPath) / kSnapsFolder) / (gameKey + ".jpg");
+std::filesystem::path ScreenshotSavePath(const std::string& snapsHome, const std::string& gameKey) {
+    const auto snaps = FindInFolderIgnoringCase(snapsHome, kSnapsFolder);
+    return (snaps ? *snaps : std::filesystem::path(snapsHome) / kSnapsFolder) / (gameKey + ".jpg");
 }
 
 }  // namespace brackmoor

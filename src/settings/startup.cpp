@@ -144,14 +144,14 @@ void ShowPathsWrong(MessageSink& messages) {
     messages.show(PathsWrongMessage());
 }
 
-Result EnsureSnapsFolder(const std::string& appPath, bool* created) {
+Result EnsureSnapsFolder(const std::string& snapsHome, bool* created) {
     *created = false;
-    if (FindInFolderIgnoringCase(appPath, "Snaps")) {
+    if (FindInFolderIgnoringCase(snapsHome, "Snaps")) {
         return Result::Ok();
     }
     *created = true;
     std::error_code ec;
-    std::filesystem::create_directory(std::filesystem::path(appPath) / "Snaps", ec);
+    std::filesystem::create_directory(std::filesystem::path(snapsHome) / "Snaps", ec);
     return ec ? Result::Fail(ec.message()) : Result::Ok();
 }
 

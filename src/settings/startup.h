@@ -36,9 +36,9 @@ Message CannotReadMessage(const std::string& what, const std::string& why);
 // "Some paths are wrong ...": shown by start-up, the launches and the folder bar.
 void ShowPathsWrong(MessageSink& messages);
 
-// Makes the "Snaps" folder in the application folder when nothing of that name (in any letter
+// Makes the "Snaps" folder in `snapsHome` when nothing of that name (in any letter
 // case) is there. `created` tells whether it had to be made.
-Result EnsureSnapsFolder(const std::string& appPath, bool* created);
+Result EnsureSnapsFolder(const std::string& snapsHome, bool* created);
 
 // What loading the launcher settings gives the windows to show, in the order it happened.
 struct SettingsLoad {

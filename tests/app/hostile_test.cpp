@@ -28,6 +28,7 @@ namespace {
 std::unique_ptr<FrmMDIMain> Start(const test::TempDir& dir, test::RecordingMessages& messages) {
     LauncherSettings settings;
     settings.AppPath = dir.withSeparator();
+    settings.SnapsPath = settings.AppPath;
     auto window = std::make_unique<FrmMDIMain>(settings, messages);
     window->setDialogRunner([](QDialog&) { return 0; });
     window->load();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `cmake --install` into the prefix this build was made for (one inside the build folder), then
 # the installed program: the files a desktop needs are there, --version answers, and started
-# offscreen it keeps its state in the user's data folder, never beside itself.
+# offscreen it keeps its settings in the user's configuration folder and "Snaps" in the user's
+# data folder, never beside itself.
 #   install_e2e.sh BUILD_DIR PREFIX VERSION
 set -u
 build="$1" prefix="$2" version="$3"
@@ -38,8 +39,9 @@ fi
 out="$(env -u DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/brackmoor" --version 2>&1)"
 [ "$out" = "Brackmoor $version" ] || fail "--version said: $out"
 
-# A first start as a new user: the state folder and its "Snaps" folder appear in the user's data
-# folder (the program then waits on its first-start message, and is ended here).
+# A first start as a new user: "Snaps" appears in the user's data folder (the program then waits
+# on its first-start message, and is ended here). What is on screen cannot be seen offscreen, so
+# the folders it made tell where it keeps what.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -47,6 +49,9 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 app_pid=$!
 for _ in $(seq 100); do [ -d "$XDG_DATA_HOME/Brackmoor/Snaps" ] && break; sleep 0.1; done
 [ -d "$XDG_DATA_HOME/Brackmoor/Snaps" ] || fail "no Snaps folder in the user's data folder"
+# The settings files go to the user's configuration folder, made at the start for them.
+[ -d "$XDG_CONFIG_HOME/Brackmoor" ] || fail "no state folder in the user's configuration folder"
+[ "$(ls "$XDG_DATA_HOME/Brackmoor")" = Snaps ] || fail "more than Snaps in the user's data folder"
 [ "$(ls "$prefix/bin")" = brackmoor ] || fail "state written beside the program: $(ls "$prefix/bin")"
 
 # --data overrides it.

@@ -60,6 +60,7 @@ struct Started {
         const std::string& appPath, std::function<void(QDialog&)> answer = [](QDialog&) {}) {
         LauncherSettings settings;
         settings.AppPath = appPath;
+        settings.SnapsPath = settings.AppPath;
         window = std::make_unique<FrmMDIMain>(settings, messages);
         window->setDialogRunner([this, answer](QDialog& dialog) {
             ++dialogsRun;

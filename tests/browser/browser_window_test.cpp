@@ -67,6 +67,7 @@ struct Browser {
         test::WriteFile(dir.path() / "Brackmoor.INI", ini.text());
         LauncherSettings settings;
         settings.AppPath = dir.withSeparator();
+        settings.SnapsPath = settings.AppPath;
         window = std::make_unique<FrmMDIMain>(settings, messages);
         window->setProcessStarter(&starter);
         window->load();

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void init() {
         dir = std::make_unique<test::TempDir>();
         settings.AppPath = dir->withSeparator();
+        // Screenshots in a folder of their own, as for an installed copy.
+        settings.SnapsPath = (dir->path() / "data").string() + "/";
         messages = test::RecordingMessages();
         area = std::make_unique<QMdiArea>();
         area->resize(1200, 900);
@@ -136,8 +138,8 @@ private Q_SLOTS:
     // "Save" on the capture tab: the clipboard's picture, reduced, becomes the shown game's
     // screenshot and is shown at once; a picture dropped on the image does the same.
     void capturedAndDroppedPicturesBecomeTheScreenshot() {
-        std::filesystem::create_directory(dir->path() / "Snaps");
-        const auto shot = dir->path() / "Snaps" / "LEMMINGS.jpg";
+        std::filesystem::create_directories(dir->path() / "data" / "Snaps");
+        const auto shot = dir->path() / "data" / "Snaps" / "LEMMINGS.jpg";
         const auto shotSize = [&] { return QImage(QString::fromStdString(shot.string())).size(); };
         auto* image = child<QLabel>("imgMedia");
         showTab(1);
