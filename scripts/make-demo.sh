@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a demo collection: the program, its settings file, a few blank disk images in a
-# small folder tree, two emulator configurations and a Workbench disk.
+# small folder tree, title screens for three of them, two emulator configurations and a
+# Workbench disk.
 #   scripts/make-demo.sh BUILD_DIR DEMO_DIR
 # What the user changed in an earlier demo (settings, game settings, screenshots) is kept.
 set -euo pipefail
@@ -28,6 +29,21 @@ images=(
 for image in "${images[@]}"; do
     [ -f "$demo/$image" ] || "$make_adf" "$demo/$image"
 done
+
+# Title screens for three of the games, as a capture would have saved them (key + ".jpg").
+title_screen() { # key title sky ground
+    [ -f "$demo/Snaps/$1.jpg" ] || convert -size 320x256 "gradient:$3-black" \
+        -fill "$4" -draw 'rectangle 0,200 320,256' -fill '#ffffff40' -draw 'circle 250,60 250,84' \
+        -font DejaVu-Sans-Bold -pointsize 34 -fill white -stroke black -strokewidth 2 \
+        -gravity center -annotate +0-30 "$2" -stroke none -pointsize 11 \
+        -annotate +0+88 'PRESS FIRE TO START' -filter point -resize 200% \
+        -quality 90 "$demo/Snaps/$1.jpg" 2>/dev/null || true
+}
+if command -v convert >/dev/null; then
+    title_screen KLAX KLAX '#b03060' '#4a2a6a'
+    title_screen LEMMINGS LEMMINGS '#2a60c0' '#3a8a2a'
+    title_screen TETRIS TETRIS '#c07020' '#404060'
+fi
 
 [ -f "$demo/Configurations/A500.fs-uae" ] || printf '[fs-uae]\namiga_model = A500\n' > "$demo/Configurations/A500.fs-uae"
 [ -f "$demo/Configurations/A1200.fs-uae" ] || printf '[fs-uae]\namiga_model = A1200\n' > "$demo/Configurations/A1200.fs-uae"
