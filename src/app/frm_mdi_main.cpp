@@ -19,6 +19,7 @@
 #include "launch/launch_plan.h"
 #include "media/frm_media.h"
 #include "options/frm_options.h"
+#include "platform/file_lookup.h"
 #include "platform/path_rules.h"
 #include "platform/process_starter.h"
 #include "platform/qt_volumes.h"
@@ -185,8 +186,11 @@ void FrmMDIMain::LoadWindowPositions() {
 void FrmMDIMain::saveWindowPositions() {
     const Result saved = SaveWindowPlacements(settings_.AppPath, layout_->current(logicalDpi()));
     if (!saved) {
+        // The file as it is spelled on disk, whatever the letter case the program asks for.
         messages_.show(CannotWriteMessage(
-            "the settings file " + SettingsFilePath(settings_.AppPath).string(), saved.error()));
+            "the settings file " +
+                ResolveIgnoringCase(SettingsFilePath(settings_.AppPath)).string(),
+            saved.error()));
     }
 }
 

@@ -26,6 +26,7 @@
 #include "media/screenshot_capture.h"
 #include "media/screenshots.h"
 #include "platform/atomic_file.h"
+#include "platform/file_lookup.h"
 #include "platform/messages.h"
 #include "platform/qt_twips.h"
 #include "settings/launcher_settings.h"
@@ -441,8 +442,9 @@ void FrmMedia::reportCapture(const CaptureResult& result) {
 
 void FrmMedia::reportWriteFailure(const char* what, const Result& result) {
     if (messages_ != nullptr) {
+        // The file as it is spelled on disk, whatever its letter case.
         messages_->show({std::string(what) + " could not be saved to \"" +
-                             GameSettingsPath(settings_->AppPath).string() +
+                             ResolveIgnoringCase(GameSettingsPath(settings_->AppPath)).string() +
                              "\": " + result.error(),
                          "Brackmoor", MessageIcon::Exclamation, MessageButtons::Ok});
     }

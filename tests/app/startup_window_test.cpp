@@ -5,7 +5,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "app/frm_mdi_main.h"
@@ -197,6 +200,48 @@ private Q_SLOTS:
                                           : QStringList{});
             QCOMPARE(s.window->isVisible(), !c.restart);
         }
+    }
+
+    // On a full disk (the fault campaign fills a small file system for TMPDIR) each window's save
+    // says so and changes no file: "Save Window Positions", and in the media window "Remember
+    // This Game's Settings" and the note's "Save".
+    void onAFullDiskEverySaveSaysWhyAndChangesNothing() {
+        if (qEnvironmentVariableIsEmpty("BRACKMOOR_FILL_DISK"))
+            QSKIP("the fault campaign fills a small file system for this");
+        Folder f;
+        const auto records = f.dir.path() / "GAME SETTINGS.INI";  // named as it is spelled
+        WriteFile(records, "[ZOOL]\r\nNotes=old\r\n");
+        WriteFile(f.dir.path() / "Zool.adf", "");
+        Started s(f.dir.withSeparator());
+        s.window->showFoundGame((f.dir.path() / "Zool.adf").string());  // as the finder does
+        QCOMPARE(s.window->media()->shownGame(), std::optional<std::string>("ZOOL"));
+        const std::string ini = ReadFile(f.ini);
+        const std::string record = ReadFile(records);
+        const std::vector<std::string> entries = test::FolderNames(f.dir.path());
+        const auto filler = test::FillFileSystem(f.dir.path());
+
+        s.window->folderBar()->move(-8, 0);
+        s.trigger("mnuSaveWindows");
+        QTabBar* tabs = s.window->media()->tabMedia()->tabBar();
+        const auto press = [&](int tab, const char* button) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            QTest::mouseClick(s.window->findChild<QPushButton*>(button), Qt::LeftButton);
+        };
+        press(2, "cmdSaveSettings");
+        QTest::keyClicks(s.window->findChild<QPlainTextEdit*>("txtNotes"), " and new");
+        press(3, "cmdsavenotes");
+
+        const QStringList texts = s.texts();
+        QCOMPARE(texts.size(), 3);
+        for (const QString& text : texts)
+            QVERIFY2(text.contains(" is full"), qPrintable(text));
+        QVERIFY(texts[0].contains(QString::fromStdString(f.ini.string())));
+        QVERIFY(texts[2].contains(QString::fromStdString(records.string())));
+        QVERIFY(!s.window->media()->savedMarkerShown());
+        QCOMPARE(ReadFile(f.ini), ini);
+        QCOMPARE(ReadFile(records), record);
+        std::filesystem::remove(filler);
+        QCOMPARE(test::FolderNames(f.dir.path()), entries);
     }
 };
 

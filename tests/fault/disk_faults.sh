@@ -2,7 +2,8 @@
 # Disk faults, as root: a small tmpfs and a loop-mounted ext4 that run out of room and inodes or
 # turn read-only, files that are read-only, replaced by folders, pipes or links, other users'
 # files and sticky folders. Every save must succeed, or fail with the reason expected, leave the
-# old bytes as they were, leave no temporary file and never hang.
+# old bytes as they were, leave no temporary file and never hang. The windows' saves are driven
+# the same way through their Qt tests, built beside DRIVER.
 #   disk_faults.sh DRIVER WORKDIR
 set -uo pipefail
 driver="$1"
@@ -221,6 +222,34 @@ fresh "$d/huge.ini"
 truncate -s 8G "$d/huge.ini"
 expect "8 GB sparse file" fail "larger than" "$d/huge.ini"
 expect_read "8 GB sparse file, read" "larger than" "$d/huge.ini"
+
+# The windows, driven offscreen as a user would (their Qt tests beside the driver): every save
+# onto the full tmpfs, and the options dialog's into a read-only folder as another user, must say
+# why, keep the dialog open with the edits and leave the files as they were.
+tests="$(dirname "$driver")/.."
+window_case() { # NAME USER TEST FUNCTION TMPDIR: one test function that must pass, not skip
+    local out rc
+    cases=$((cases + 1))
+    mkdir -p "$5"
+    chown "$2" "$5"
+    chmod 0700 "$5"
+    out=$(timeout 60 setpriv --reuid="$2" --regid="$(id -gn "$2")" --clear-groups \
+        env TMPDIR="$5" XDG_RUNTIME_DIR="$5" QT_QPA_PLATFORM=offscreen BRACKMOOR_FILL_DISK=1 \
+        "$tests/$3" "$4" 2>&1)
+    rc=$?
+    if [ "$rc" = 0 ] && [[ "$out" != *SKIP* ]]; then
+        printf 'disk faults: %-44s %s\n' "$1" "refused with a message, nothing changed"
+    else
+        printf 'disk faults: FAIL %-39s rc %s: %s\n' "$1" "$rc" "$out"
+        failed=1
+    fi
+}
+window_case "options dialog, full disk" root options/options_window_test \
+    "aRefusedSaveKeepsTheDialogAndTheFile:full disk" "$tmpfs/windows"
+window_case "main and media windows, full disk" root app/test_startup_window \
+    onAFullDiskEverySaveSaysWhyAndChangesNothing "$tmpfs/windows"
+window_case "options dialog, read-only folder" "$user" options/options_window_test \
+    "aRefusedSaveKeepsTheDialogAndTheFile:read-only folder" "$d/windows"
 
 echo "disk faults: $cases cases, failures: $failed"
 exit "$failed"

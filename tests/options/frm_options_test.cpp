@@ -13,6 +13,8 @@
 #include <memory>
 #include <regex>
 
+#include <unistd.h>
+
 #include "options/emulator_presets.h"
 #include "options/frm_options.h"
 #include "platform/qt_choosers.h"
@@ -200,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(list("lstoptWB")->count(), 0);
     }
 
-    void saveChecksTheFieldsAndSaysWhyItFailed() {
+    void saveChecksTheFieldsFirst() {
         writeSettings({"/c/a.uae"});
         const std::string before = test::ReadFile(settingsFile());
         open();
@@ -213,21 +215,82 @@ private Q_SLOTS:
 
         // Blanks are not empty; an empty Workbench list is allowed.
         typeInto("txtfloppy2", "  ");
-        std::filesystem::permissions(settingsFile(), std::filesystem::perms::owner_read);
-        click("cmdSave");
-        QCOMPARE(messages.shown.size(), std::size_t(2));
-        QVERIFY(messages.shown[1].text.find(settingsFile().string()) != std::string::npos);
-        QVERIFY(messages.shown[1].text.find("read-only") != std::string::npos);
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(box("txtfloppy2")->text(), QString("  "));
-
-        std::filesystem::permissions(settingsFile(), std::filesystem::perms::owner_all);
         click("cmdSave");
         QCOMPARE(dialog->outcome(), OptionsOutcome::Saved);
         // Every unused slot is written as one blank.
         const std::string expected = std::regex_replace(before, std::regex("=\r\n"), "= \r\n");
         QCOMPARE(test::ReadFile(settingsFile()),
                  std::regex_replace(expected, std::regex("=floppy2\r"), "=\"  \"\r"));
+    }
+
+    // A save the disk refuses says why and changes nothing: the dialog stays open with every
+    // edit, the old file keeps its bytes and no temporary file is left; once the fault is gone
+    // the same edits are saved. The full disk is the fault campaign's (tests/fault), which
+    // mounts a small file system for TMPDIR; it runs the read-only folder as another user, since
+    // an administrator may write in one.
+    void aRefusedSaveKeepsTheDialogAndTheFile_data() {
+        QTest::addColumn<char>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only file") << 'r' << "the file is read-only";
+        QTest::newRow("read-only folder") << 'f' << "cannot create a file in the folder";
+        QTest::newRow("full disk") << 'd' << "is full";
+    }
+    void aRefusedSaveKeepsTheDialogAndTheFile() {
+        QFETCH(char, fault);
+        QFETCH(QString, reason);
+        if (fault == 'f' && ::geteuid() == 0)
+            QSKIP("an administrator may write in a read-only folder");
+        if (fault == 'd' && qEnvironmentVariableIsEmpty("BRACKMOOR_FILL_DISK"))
+            QSKIP("the fault campaign fills a small file system for this");
+        writeSettings({"/c/a.uae", "/c/b.uae"});
+        open();
+        const char* names[] = {"txtEXE",     "txtGames",   "txtComline", "txtFloppycount",
+                               "txtfloppy0", "txtfloppy1", "txtfloppy2", "txtfloppy3"};
+        for (const char* name : names)
+            typeInto(name, QString("new ") + name);
+        showTab(1);
+        select(list("lstOptConfigs"), 0);
+        click("cmddeleteConfig");
+        choosers.answers = {"/c/c.uae", "/wb/1.adf"};
+        click("cmdgetconfig");
+        showTab(2);
+        click("cmdaddWB");
+        const std::string before = test::ReadFile(settingsFile());
+        const std::vector<std::string> entries = test::FolderNames(dir->path());
+        using std::filesystem::perms;
+        std::filesystem::path filler;
+        if (fault == 'r')
+            std::filesystem::permissions(settingsFile(), perms::owner_read | perms::group_read);
+        if (fault == 'f')
+            std::filesystem::permissions(dir->path(), perms::owner_read | perms::owner_exec);
+        if (fault == 'd')
+            filler = test::FillFileSystem(dir->path());
+
+        click("cmdSave");
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+        const QString text = QString::fromStdString(messages.shown[0].text);
+        QVERIFY2(
+            text.contains(QString::fromStdString(settingsFile().string())) && text.contains(reason),
+            qPrintable(text));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->outcome(), OptionsOutcome::Closed);
+        for (const char* name : names)
+            QCOMPARE(box(name)->text(), QString("new ") + name);
+        QCOMPARE(Items(list("lstOptConfigs")), (QStringList{"/c/b.uae", "/c/c.uae"}));
+        QCOMPARE(Items(list("lstoptWB")), QStringList{"/wb/1.adf"});
+        QCOMPARE(test::ReadFile(settingsFile()), before);
+        std::vector<std::string> left = test::FolderNames(dir->path());
+        left.erase(std::remove(left.begin(), left.end(), "filler"), left.end());
+        QCOMPARE(left, entries);
+
+        std::filesystem::permissions(settingsFile(), perms::owner_read | perms::owner_write);
+        std::filesystem::permissions(dir->path(), perms::owner_all);
+        if (!filler.empty())
+            std::filesystem::remove(filler);
+        click("cmdSave");
+        QCOMPARE(dialog->outcome(), OptionsOutcome::Saved);
+        QCOMPARE(read(kWinUAESection, "Floppy3Name"), std::string("new txtfloppy3"));
+        QCOMPARE(read("Config Locations", "2"), std::string("/c/c.uae"));
     }
 
     // Whoever opened the dialog learns which way it ended (tested with the main window).

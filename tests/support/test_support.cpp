@@ -1,8 +1,11 @@
 #include "test_support.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -55,6 +58,39 @@ std::string ReadFile(const std::filesystem::path& file) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+std::filesystem::path FillFileSystem(const std::filesystem::path& folder) {
+    // Never a real disk: only a small file system made for the purpose is filled.
+    if (std::filesystem::space(folder).available > (std::uintmax_t{64} << 20)) {
+        throw std::runtime_error(folder.string() + " is on a large file system; not filled");
+    }
+    const std::filesystem::path filler = folder / "filler";
+    const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        throw std::runtime_error("cannot create " + filler.string());
+    }
+    // Big pieces first, then single bytes for what is left of the last block.
+    const std::string piece(64 * 1024, 'f');
+    for (std::size_t size : {piece.size(), std::size_t{1}}) {
+        while (::write(fd, piece.data(), size) > 0) {
+        }
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error != ENOSPC) {
+        throw std::runtime_error("cannot fill the file system holding " + folder.string());
+    }
+    return filler;
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string SettingsFile::text() const {

@@ -89,4 +89,12 @@ struct SettingsFile {
 };
 std::string ReadFile(const std::filesystem::path& file);
 
+// Takes every free byte of the file system holding `folder` with one file "filler" there, for
+// saves onto a full disk; returns its path, for the caller to remove. A file system with more
+// than 64 MiB free is refused (an exception), so a real disk is never filled.
+std::filesystem::path FillFileSystem(const std::filesystem::path& folder);
+
+// The names in `folder`, sorted: a save that left a temporary file behind shows here.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
 }  // namespace brackmoor::test
