@@ -27,6 +27,15 @@ std::string Describe(const QString& format, const QString& problem) {
 
 }  // namespace
 
+std::string TooLargeForAScreenshot(int width, int height) {
+    if (static_cast<std::int64_t>(width) * height <= kLargestPicturePixels) {
+        return {};
+    }
+    return "is " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, more than the " + std::to_string(kLargestPicturePixels) +
+           " pixels a screenshot can have.";
+}
+
 std::optional<QImage> QtPictureClipboard::picture(std::string* why) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
@@ -49,12 +58,9 @@ std::optional<QImage> QtPictureClipboard::picture(std::string* why) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    std::string problem;
-    if (size.isValid() &&
-        static_cast<std::int64_t>(size.width()) * size.height() > kLargestPicturePixels) {
-        problem = Describe(format, QString("is %1 x %2 pixels, far larger than any screen.")
-                                       .arg(size.width())
-                                       .arg(size.height()));
+    std::string problem = size.isValid() ? TooLargeForAScreenshot(size.width(), size.height()) : "";
+    if (!problem.empty()) {
+        problem = Describe(format, QString::fromStdString(problem));
     } else if (QImage image; reader.read(&image) && !image.isNull()) {
         return image;
     } else {

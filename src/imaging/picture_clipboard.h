@@ -7,11 +7,16 @@
 
 namespace brackmoor {
 
-// The largest picture taken from the clipboard or saved as a screenshot, in pixels: more than
-// four 4K screens side by side. The save holds a picture several times over while it reduces
-// and encodes it, so a picture far beyond any screen (a damaged or hostile one that claims
-// 20000 x 20000) is refused with a message instead of exhausting the memory.
-inline constexpr std::int64_t kLargestPicturePixels = std::int64_t{64} << 20;
+// The largest picture taken from the clipboard or saved as a screenshot, in pixels: an 8K screen
+// (7680 x 4320) and a little more, and what Qt's picture decoder makes by default (128 MB of
+// 32-bit pixels). The save holds a picture several times over while it reduces and encodes it,
+// so a picture beyond any screen (a damaged or hostile one that claims 20000 x 20000) is
+// refused with a message instead of exhausting the memory.
+inline constexpr std::int64_t kLargestPicturePixels = std::int64_t{32} << 20;
+
+// Why a picture of this size is refused ("is 20000 x 20000 pixels, more than ..."); empty for
+// one of at most kLargestPicturePixels.
+std::string TooLargeForAScreenshot(int width, int height);
 
 // The clipboard as the screenshot capture and the picture class use it: one picture to read or
 // to put there. The program uses the system's clipboard; tests script one.

@@ -86,8 +86,9 @@ CaptureResult SaveScreenshot(const std::optional<QImage>& picture, std::string_v
         result.outcome = CaptureOutcome::NoPicture;
         return result;
     }
-    if (static_cast<std::int64_t>(picture->width()) * picture->height() > kLargestPicturePixels) {
-        return NotAPicture("The picture is " + SizeOf(*picture) + ", far larger than any screen.");
+    if (const std::string huge = TooLargeForAScreenshot(picture->width(), picture->height());
+        !huge.empty()) {
+        return NotAPicture("The picture " + huge);
     }
     cDibImage dib;
     dib.CreateFromPicture(ReducedPicture(*picture, *divisor));
@@ -152,6 +153,12 @@ CaptureResult SavePictureFileAsScreenshot(const std::filesystem::path& pictureFi
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg" && format != "bmp") {
         return NotAPicture(pictureFile, "is not a PNG, JPEG or BMP picture.");
+    }
+    if (const QSize size = reader.size(); size.isValid()) {
+        if (const std::string huge = TooLargeForAScreenshot(size.width(), size.height());
+            !huge.empty()) {
+            return NotAPicture(pictureFile, huge);
+        }
     }
     const QImage picture = reader.read();
     if (picture.isNull()) {
