@@ -19,14 +19,19 @@ fi
 platform=(src/platform/ini_document.cpp)
 declare -A sources=(
     [ini]="${platform[*]}"
-    [config_rewrite]="src/launch/config_rewrite.cpp src/platform/ini_document.cpp src/platform/profile_file.cpp src/platform/atomic_file.cpp src/platform/file_lookup.cpp"
+    [config_rewrite]="src/launch/config_rewrite.cpp src/platform/ini_document.cpp src/platform/profile_file.cpp src/platform/atomic_file.cpp src/platform/file_lookup.cpp src/platform/ini_document.cpp"
     [command_line]="src/launch/command_line.cpp"
     [natural_order]="src/browser/natural_order.cpp src/platform/ini_document.cpp"
     [naming_rules]="src/launch/naming_rules.cpp src/platform/path_rules.cpp src/platform/ini_document.cpp"
     [wildcard]="src/browser/wildcard.cpp src/platform/ini_document.cpp"
+    [jpeg_writer]="src/imaging/jpeg_writer.cpp src/imaging/dib_image.cpp src/platform/atomic_file.cpp src/platform/file_lookup.cpp src/platform/ini_document.cpp"
+)
+# Targets over Qt Gui (built position-independent, as Qt asks) and the JPEG encoder.
+declare -A libraries=(
+    [jpeg_writer]="-fPIC $(pkg-config --cflags --libs Qt6Gui libturbojpeg)"
 )
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ini config_rewrite command_line natural_order naming_rules wildcard)
+[ ${#targets[@]} -eq 0 ] && targets=(ini config_rewrite command_line natural_order naming_rules wildcard jpeg_writer)
 
 flags=(-std=c++17 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined
     -fno-sanitize-recover=all -fno-omit-frame-pointer -Isrc -Ifuzz -DQT_NO_KEYWORDS)
@@ -43,7 +48,7 @@ done
 
 build() {
     # shellcheck disable=SC2086
-    nice "$cxx" "${flags[@]}" "fuzz/${1}_fuzz.cpp" ${sources[$1]} -o "$out/${1}_fuzz"
+    nice "$cxx" "${flags[@]}" "fuzz/${1}_fuzz.cpp" ${sources[$1]} ${libraries[$1]:-} -o "$out/${1}_fuzz"
 }
 
 run() {

@@ -319,7 +319,11 @@ bool cDibImage::CopyToClipboard(MessageSink& messages, PictureClipboard& clipboa
 
 bool cDibImage::CreateDIB(Handle /*lhDC*/, std::int32_t lWidth, std::int32_t lHeight,
                           Handle& hDib) {
-    const std::int64_t bytes = ScanLineBytes(lWidth) * lHeight;
+    // Any 32-bit size is measured without overflowing: the header's 32-bit image size is the
+    // product modulo 2^32, and only a positive size within the limit is made.
+    const std::int64_t stride = ScanLineBytes(lWidth);
+    const bool fits = lWidth > 0 && lHeight > 0 && stride <= kMaxPixelBytes / lHeight;
+    const std::int64_t bytes = fits ? stride * lHeight : 0;
     header_ = DibInfoHeader{};
     header_.biSize = 40;
     header_.biWidth = lWidth;
@@ -327,14 +331,15 @@ bool cDibImage::CreateDIB(Handle /*lhDC*/, std::int32_t lWidth, std::int32_t lHe
     header_.biPlanes = 1;
     header_.biBitCount = 24;
     header_.biCompression = 0;  // uncompressed
-    header_.biSizeImage = static_cast<std::uint32_t>(bytes);
+    header_.biSizeImage = static_cast<std::uint32_t>(static_cast<std::uint64_t>(stride) *
+                                                     static_cast<std::uint64_t>(lHeight));
 
     // A picture made again replaces the memory of the one before.
     store_.reset();
     bits_ = nullptr;
     hDib_ = 0;
     hDib = 0;
-    if (lWidth <= 0 || lHeight <= 0 || bytes > kMaxPixelBytes) {
+    if (!fits) {
         return false;
     }
     store_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]());

@@ -61,7 +61,7 @@ JpegWriterError::JpegWriterError(int number, std::string source, std::string des
       description(std::move(description)),
       reason(std::move(reason)) {}
 
-bool SaveDibToJpg(const cDibImage& picture, const std::string& file, int quality) {
+std::string EncodeDibToJpg(const cDibImage& picture, int quality) {
     Compressor encoder;
     if (encoder.handle() == nullptr) {
         Raise("Failed to initialise the JPEG library: " + std::to_string(kNoEncoderStatus),
@@ -91,13 +91,18 @@ bool SaveDibToJpg(const cDibImage& picture, const std::string& file, int quality
         Raise("Failed to save to JPG " + std::to_string(tjGetErrorCode(encoder.handle())),
               tjGetErrorStr2(encoder.handle()));
     }
+    return std::string(reinterpret_cast<const char*>(jpeg.data), jpeg.size);
+}
 
+bool SaveDibToJpg(const cDibImage& picture, const std::string& file, int quality) {
+    const std::string jpeg = EncodeDibToJpg(picture, quality);
     ReplaceOptions options;
     options.keepTimes = true;
-    const Result written = ReplaceFileAtomically(
-        file, std::string_view(reinterpret_cast<const char*>(jpeg.data), jpeg.size), options);
+    const Result written = ReplaceFileAtomically(file, jpeg, options);
     if (!written) {
-        Raise("Failed to save to JPG " + std::to_string(kNoEncoderStatus), written.error());
+        // The file is named: a reason such as "Not a directory" says little on its own.
+        Raise("Failed to save to JPG " + std::to_string(kNoEncoderStatus),
+              "\"" + file + "\": " + written.error());
     }
     return true;
 }

@@ -23,11 +23,19 @@ namespace {
 // No screenshot is anywhere near this; a larger file is refused before it is read.
 constexpr std::uintmax_t kLargestPictureFile = 256u * 1024 * 1024;
 
-CaptureResult NotAPicture(const std::filesystem::path& file, const std::string& why) {
+CaptureResult NotAPicture(const std::string& description) {
     CaptureResult result;
     result.outcome = CaptureOutcome::NotAPicture;
-    result.description = "\"" + file.filename().string() + "\" " + why;
+    result.description = description;
     return result;
+}
+
+CaptureResult NotAPicture(const std::filesystem::path& file, const std::string& why) {
+    return NotAPicture("\"" + file.filename().string() + "\" " + why);
+}
+
+std::string SizeOf(const QImage& picture) {
+    return std::to_string(picture.width()) + " x " + std::to_string(picture.height()) + " pixels";
 }
 
 }  // namespace
@@ -78,8 +86,15 @@ CaptureResult SaveScreenshot(const std::optional<QImage>& picture, std::string_v
         result.outcome = CaptureOutcome::NoPicture;
         return result;
     }
+    if (const std::string huge = TooLargeForAScreenshot(picture->width(), picture->height());
+        !huge.empty()) {
+        return NotAPicture("The picture " + huge);
+    }
     cDibImage dib;
     dib.CreateFromPicture(ReducedPicture(*picture, *divisor));
+    if (dib.DIBSectionBitsPtr() == nullptr) {
+        return NotAPicture("There is not enough memory for a picture of " + SizeOf(*picture) + ".");
+    }
     try {
         (void)SaveDibToJpg(dib, target.string(), quality);  // true, or it raises
     } catch (const JpegWriterError& error) {
@@ -95,7 +110,16 @@ CaptureResult SaveScreenshot(const std::optional<QImage>& picture, std::string_v
 CaptureResult SaveClipboardScreenshot(PictureClipboard& clipboard, std::string_view sizeText,
                                       std::string_view compressionText,
                                       const std::filesystem::path& target) {
-    return SaveScreenshot(clipboard.picture(), sizeText, compressionText, target);
+    // Another size text saves nothing, silently: the clipboard is not even looked at.
+    if (!SizeDivisor(sizeText)) {
+        return SaveScreenshot(std::nullopt, sizeText, compressionText, target);
+    }
+    std::string why;
+    const std::optional<QImage> picture = clipboard.picture(&why);
+    if (!picture && !why.empty()) {
+        return NotAPicture(why);
+    }
+    return SaveScreenshot(picture, sizeText, compressionText, target);
 }
 
 CaptureResult SavePictureFileAsScreenshot(const std::filesystem::path& pictureFile,
@@ -129,6 +153,12 @@ CaptureResult SavePictureFileAsScreenshot(const std::filesystem::path& pictureFi
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg" && format != "bmp") {
         return NotAPicture(pictureFile, "is not a PNG, JPEG or BMP picture.");
+    }
+    if (const QSize size = reader.size(); size.isValid()) {
+        if (const std::string huge = TooLargeForAScreenshot(size.width(), size.height());
+            !huge.empty()) {
+            return NotAPicture(pictureFile, huge);
+        }
     }
     const QImage picture = reader.read();
     if (picture.isNull()) {

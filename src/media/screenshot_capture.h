@@ -16,7 +16,8 @@ enum class CaptureOutcome {
     Saved,        // the JPEG is the game's screenshot now
     UnknownSize,  // the size text is none of the three choices: nothing saved, nothing to say
     NoPicture,    // the clipboard holds no picture: nothing saved
-    NotAPicture,  // the file is no PNG, JPEG or BMP picture: nothing saved, `description` says why
+    NotAPicture,  // no picture that can be saved (a file that is none, a picture that is damaged
+                  // or far too large): nothing saved, `description` says why
     WriteFailed,  // the JPEG writer's error (number, source, description, reason)
 };
 
@@ -45,11 +46,13 @@ QImage ReducedPicture(const QImage& picture, int divisor);
 // reduced as the size text says, written by SaveDibToJpg with the compression text's leading
 // number rounded to a whole number (halves to the even one) as the quality, replacing an
 // existing screenshot, which keeps its times and permission bits. The size text is looked at
-// first: any other text saves nothing, whatever the clipboard holds.
+// first: any other text saves nothing, whatever the clipboard holds. A picture of more than
+// kLargestPicturePixels is refused (NotAPicture) before any copy of it is made.
 CaptureResult SaveScreenshot(const std::optional<QImage>& picture, std::string_view sizeText,
                              std::string_view compressionText, const std::filesystem::path& target);
 
-// The same with the picture the clipboard holds.
+// The same with the picture the clipboard holds; a picture it holds but cannot give (damaged,
+// far too large) is NotAPicture, with the clipboard's reason.
 CaptureResult SaveClipboardScreenshot(PictureClipboard& clipboard, std::string_view sizeText,
                                       std::string_view compressionText,
                                       const std::filesystem::path& target);

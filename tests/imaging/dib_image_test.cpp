@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <set>
 
@@ -39,8 +40,9 @@ TEST(DibImage, ScanLinesHeaderAndRelease) {
         dib.ClearUp();
         EXPECT_TRUE(dib.hdc() == 0 && dib.hDib() == 0 && dib.DIBSectionBitsPtr() == nullptr);
     }
-    // A size that cannot be had: no picture.
-    for (const auto& [w, h] : {std::pair{0, 5}, {-3, 5}, {200000, 200000}}) {
+    // A size that cannot be had: no picture (the extremes are measured without overflowing).
+    for (const auto& [w, h] :
+         {std::pair{0, 5}, {-3, 5}, {200000, 200000}, {INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}}) {
         EXPECT_FALSE(dib.Create(w, h));
         EXPECT_TRUE(dib.hdc() == 0 && dib.DIBSectionBitsPtr() == nullptr);
     }

@@ -10,7 +10,7 @@ namespace brackmoor::test {
 
 // A clipboard the test fills and reads.
 struct ScriptedClipboard : PictureClipboard {
-    std::optional<QImage> picture() override { return held; }
+    std::optional<QImage> picture(std::string* /*why*/) override { return held; }
     bool setPicture(const QImage& picture) override { return bool(held = picture); }
     std::optional<QImage> held;
 };
