@@ -99,7 +99,7 @@ measure() {
     case "$result" in
         *median=*) echo "$result" | sed -n 's/.*median=\([0-9.]*\).*/\1/p' >> "$out/$name.time"
                    echo "$result" | sed -n 's/.*first=\([0-9.]*\).*/\1/p' >> "$out/$name.first" ;;
-        *) echo $(( result - start / 1000 )) >> "$out/$name.time" ;;
+        *) echo $(( ${result%% *} - start / 1000 )) >> "$out/$name.time" ;;
     esac
     tail -n 1 "$out/mem" >> "$out/$name.memory"
 }
