@@ -10,7 +10,7 @@
 # (about 200,000 empty files; delete the folder to make it again).
 set -euo pipefail
 build="$(realpath "$1")"
-rounds="${2:-5}"
+rounds="${2:-9}"
 cd "$(dirname "$0")/.."
 
 probe="$build/bench/app/bench_collector_probe"
@@ -96,6 +96,7 @@ measure() {
     start=$(now)
     result=$(/usr/bin/time -f %M -o "$out/mem" "$@" 2>"$out/err") ||
         { echo "$name failed: $(cat "$out/err")" >&2; exit 1; }
+    echo "$result" > "$out/$name.out"
     case "$result" in
         *median=*) echo "$result" | sed -n 's/.*median=\([0-9.]*\).*/\1/p' >> "$out/$name.time"
                    echo "$result" | sed -n 's/.*first=\([0-9.]*\).*/\1/p' >> "$out/$name.first" ;;
@@ -103,13 +104,14 @@ measure() {
     esac
     tail -n 1 "$out/mem" >> "$out/$name.memory"
 }
-# timed NAME COMMAND...: wall time of the whole command, for the programs run as references.
+# timed NAME COMMAND...: wall time of the whole command, for the programs run as references
+# (in the C locale, their fastest).
 timed() {
     local name="$1"
     shift
     local start end
     start=$(now)
-    /usr/bin/time -f %M -o "$out/mem" "$@" >/dev/null 2>"$out/err" ||
+    LC_ALL=C /usr/bin/time -f %M -o "$out/mem" "$@" >/dev/null 2>"$out/err" ||
         { echo "$name failed: $(cat "$out/err")" >&2; exit 1; }
     end=$(now)
     echo $(( (end - start) / 1000 )) >> "$out/$name.time"
@@ -136,6 +138,13 @@ for _ in $(seq "$rounds"); do
     measure tjcompress "$probe" tjcompress 7
 done
 
+# The finder listed what find(1) finds, and the folder all its files.
+found=$(sed -n 's/^found=//p' "$out/search.out")
+expected=$(find "$tree" -iname '*.adf' | wc -l)
+[ "$found" = "$expected" ] || { echo "the finder listed $found results, find $expected" >&2; exit 1; }
+listed=$(sed -n 's/^files=//p' "$out/folder.out")
+[ "$listed" = 100000 ] || { echo "the folder showed $listed files" >&2; exit 1; }
+
 # --- The table ------------------------------------------------------------------------------
 ms() { awk -v us="$1" 'BEGIN { if (us >= 1000) printf "%.1f ms", us / 1000; else printf "%.1f µs", us }'; }
 mb() { awk -v kb="$1" 'BEGIN { printf "%.0f MB", kb / 1024 }'; }
@@ -149,7 +158,8 @@ row() {
         "$(mb "$(median "$out/$theirs.memory")")" "$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", a / b }')"
 }
 echo
-echo "Medians of $rounds runs; peak memory is the maximum resident set of each process."
+echo "Medians of $rounds runs; peak memory is the maximum resident set of each process; the"
+echo "finder listed all $found results that find(1) finds."
 echo
 echo "| What | Brackmoor | Peak memory | Reference | Reference time | Its peak memory | Ratio |"
 echo "|---|---|---|---|---|---|---|"
