@@ -164,7 +164,7 @@ echo
 echo "| What | Brackmoor | Peak memory | Reference | Reference time | Its peak memory | Ratio |"
 echo "|---|---|---|---|---|---|---|"
 row "Start-up to the first screen, 100,000 files listed" startup "bare Qt window with one label" bare
-row "Click on a game: its screenshot and its record of 50,000" click "\`stat\` of the file" stat
+row "Click on a game (its record among 50,000 sections)" click "\`stat\` of the file" stat
 row "Double click to the emulator started" launch "the stand-in started directly" standin
 row "Showing the 100,000-file folder" folder "\`ls -f \| sort -f\`" ls
 row "Finder, \"*.ADF\" over 100,000 files in 5,000 folders" search "\`find -iname '*.adf'\`" find
