@@ -5,19 +5,19 @@
 // that the peak memory measured around it (bench/collector.sh) is that operation's. The
 // references run here too where they are library calls, measured the same way.
 //
-//   bench_collector_probe click ROUNDS -- PROGRAM_ARGS     a click on a game in the file list
-//   bench_collector_probe launch ROUNDS MARK -- ARGS       a double click to the emulator started
-//   bench_collector_probe folder ROUNDS NAME -- ARGS       a click on folder NAME in the folder bar
-//   bench_collector_probe search ROUNDS PATTERN -- ARGS    the finder over the game folder
-//   bench_collector_probe capture ROUNDS -- ARGS           "Save" at "Half 50%" of a 1920 x 1080
-//   copy bench_collector_probe stat ROUNDS FILE                 reference: stat() of FILE
-//   bench_collector_probe standin ROUNDS MARK PROGRAM      reference: PROGRAM started directly
-//   bench_collector_probe tjcompress ROUNDS                reference: tjCompress2 of 1920 x 1080
+//   bench_collector_probe click ROUNDS -- PROGRAM_ARGS    a click on a game in the file list
+//   bench_collector_probe launch ROUNDS MARK -- ARGS      a double click to the emulator started
+//   bench_collector_probe folder ROUNDS NAME -- ARGS      a click on folder NAME, folder bar
+//   bench_collector_probe search ROUNDS PATTERN -- ARGS   the finder over the game folder
+//   bench_collector_probe capture ROUNDS -- ARGS          "Save" at "Half 50%", 1920 x 1080
+//   bench_collector_probe stat ROUNDS FILE                reference: stat() of FILE
+//   bench_collector_probe standin ROUNDS MARK PROGRAM     reference: PROGRAM started directly
+//   bench_collector_probe tjcompress ROUNDS               reference: tjCompress2, 1920 x 1080
 //
 // The file list shows the game folder's first subfolder at start, so the collection decides
 // what each operation works on. The stand-in emulator writes the wall clock in nanoseconds
-// (date +%s%N) to MARK when it starts. Output: "first=US median=US" and, for the finder,
-// "found=N"; exit status 1 when the program did not do what was asked.
+// (date +%s%N) to MARK when it starts. Output: "first=US median=US", and "found=N" from the
+// finder, "files=N" from the folder; exit status 1 when the program did not do what was asked.
 
 #include <spawn.h>
 #include <sys/stat.h>
