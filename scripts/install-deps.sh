@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev libturbojpeg0-dev
     libgtest-dev libbenchmark-dev
-    xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core fs-uae
+    xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core fs-uae time
     clang-format qt6-svg-dev appstream desktop-file-utils
     clang-14 libclang-rt-14-dev e2fsprogs util-linux mount
 )

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/app_path.h"
 #include "app/frm_mdi_main.h"
+#include "app/program_icon.h"
 #include "platform/qt_message_box.h"
 
 #ifndef BRACKMOOR_VERSION
@@ -38,15 +38,6 @@ void ReadCommandLine(QCommandLineParser& parser, const QCoreApplication& app) {
                       "(made when missing) instead of the usual place.",
                       "folder"});
     parser.process(app);
-}
-
-// The window icon of every window, in the sizes drawn for it.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QString(":/icons/%1.png").arg(size), QSize(size, size));
-    }
-    return icon;
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ void FrmMedia::buildControls() {
     for (const char* caption : {"Image", "Capture", "Game Options", "Game Info/Notes"}) {
         tabMedia_->addTab(new QWidget(tabMedia_), caption);
     }
-    captureTab_ = new CaptureTab(tabMedia_, kPageOrigin);
-    pages_ = {buildImageTab(), captureTab_, buildOptionsTab(), buildNotesTab()};
+    // The capture page is built when it is first needed (see captureTab).
+    pages_ = {buildImageTab(), nullptr, buildOptionsTab(), buildNotesTab()};
 
     cmdStopper_ = new QPushButton("No Editing In MultiSelect Mode!", client_);
     PlaceInTwips(cmdStopper_, "cmdStopper", {825, 1275, 2790, 615});
@@ -202,7 +202,6 @@ void FrmMedia::connectControls() {
     connect(cmddefault_, &QPushButton::clicked, this, &FrmMedia::onDefaults);
     connect(cmdsavenotes_, &QPushButton::clicked, this, &FrmMedia::onSaveNote);
     connect(cmdStopper_, &QPushButton::clicked, this, &FrmMedia::stopperClicked);
-    connect(captureTab_, &CaptureTab::saveRequested, this, &FrmMedia::onCapture);
     // The user choosing a Workbench entry replaces a stored position beyond the list.
     connect(cmbWBUse_, &QComboBox::currentIndexChanged, this,
             [this] { workbenchPastEnd_.reset(); });
@@ -224,14 +223,36 @@ void FrmMedia::applyLayout() {
     txtNotes_->resize(pixels(layout.notes));
     const int top = TwipsToPixels(kPageOrigin.y(), dy);
     for (QWidget* page : pages_) {
-        page->setGeometry(0, top, tabMedia_->width(), std::max(0, tabMedia_->height() - top));
+        if (page != nullptr) {
+            page->setGeometry(0, top, tabMedia_->width(), std::max(0, tabMedia_->height() - top));
+        }
     }
+}
+
+// The "Capture" page, built the first time it is shown or its choices are read: many sessions
+// never open it, and building its controls took over a millisecond of every start-up.
+CaptureTab* FrmMedia::captureTab() {
+    if (captureTab_ == nullptr) {
+        captureTab_ = new CaptureTab(tabMedia_, kPageOrigin);
+        captureTab_->hide();
+        captureTab_->setImageName(captureName_);
+        pages_[kCaptureTab] = captureTab_;
+        connect(captureTab_, &CaptureTab::saveRequested, this, &FrmMedia::onCapture);
+        applyLayout();
+    }
+    return captureTab_;
 }
 
 void FrmMedia::showCurrentTab() {
     const int current = tabMedia_->currentIndex();
+    if (current == kCaptureTab) {
+        captureTab();
+    }
     for (int tab = 0; tab < static_cast<int>(pages_.size()); ++tab) {
         QWidget* page = pages_[static_cast<std::size_t>(tab)];
+        if (page == nullptr) {
+            continue;
+        }
         page->setVisible(tab == current);
         if (tab == current) {
             page->raise();
@@ -254,8 +275,10 @@ void FrmMedia::showEvent(QShowEvent* event) {
 void FrmMedia::showGame(const std::optional<std::string>& gameKey) {
     shownKey_ = gameKey;
     showScreenshot(gameKey);
-    captureTab_->setImageName(gameKey ? QString::fromStdString(CaptureImageName(*gameKey))
-                                      : QString());
+    captureName_ = gameKey ? QString::fromStdString(CaptureImageName(*gameKey)) : QString();
+    if (captureTab_ != nullptr) {
+        captureTab_->setImageName(captureName_);
+    }
     GameRecord record;
     // A file whose name gives no key has no record; it shows the defaults.
     if (settings_ != nullptr && gameKey) {
@@ -402,8 +425,8 @@ void FrmMedia::onPictureGiven(const QMimeData* data) {
         return;
     }
     const std::filesystem::path target = ScreenshotSavePath(settings_->SnapsPath, *shownKey_);
-    const std::string size = captureTab_->sizeText().toStdString();
-    const std::string compression = captureTab_->compressionText().toStdString();
+    const std::string size = captureTab()->sizeText().toStdString();
+    const std::string compression = captureTab()->compressionText().toStdString();
     if (data->hasImage()) {
         reportCapture(
             SaveScreenshot(qvariant_cast<QImage>(data->imageData()), size, compression, target));

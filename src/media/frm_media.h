@@ -89,6 +89,7 @@ private:
     void loadArtwork();
 
     void applyLayout();
+    CaptureTab* captureTab();
     void showCurrentTab();
     void showScreenshot(const std::optional<std::string>& gameKey);
     void showRecord(const GameRecord& record);
@@ -117,8 +118,9 @@ private:
     QPushButton* cmdStopper_ = nullptr;
     // Image
     QLabel* imgMedia_ = nullptr;
-    // Capture
+    // Capture; built on first use, until then the name it will show.
     CaptureTab* captureTab_ = nullptr;
+    QString captureName_;
     // Game Options
     QComboBox* cmbConfigToUse_ = nullptr;
     QComboBox* cmbWBUse_ = nullptr;
@@ -131,7 +133,7 @@ private:
     QPushButton* cmdsavenotes_ = nullptr;
     NotesBox* txtNotes_ = nullptr;
 
-    // The four pages, shown while their tab is the current one.
+    // The four pages, shown while their tab is the current one (the capture page once built).
     std::array<QWidget*, 4> pages_{};
     bool savedMarkerShown_ = false;
     bool folderHasFiles_ = true;

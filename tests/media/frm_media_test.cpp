@@ -17,6 +17,7 @@
 
 #include "imaging/picture_clipboard.h"
 #include "media/frm_media.h"
+#include "media/screenshots.h"
 #include "settings/launcher_settings.h"
 #include "test_support.h"
 
@@ -181,6 +182,35 @@ private Q_SLOTS:
         drop(dir->path() / "shot.png");
         QCOMPARE(shotSize(), QSize(64, 48));
         QCOMPARE(messages.shown.size(), std::size_t(2));
+    }
+
+    // The capture page is built when first needed: a picture dropped before it was ever opened
+    // is saved at the page's first choices, and the page, opened later, names the shown game.
+    void theCapturePageOpenedLateHasItsChoicesAndTheGame() {
+        std::filesystem::create_directory(dir->path() / "Snaps");
+        QVERIFY(media->findChild<QPushButton*>("cmdSave") == nullptr);
+        media->showGame("ZOOL");
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(Qt::darkRed);
+        QMimeData data;
+        data.setImageData(picture);
+        QWidget* page = child<QLabel>("imgMedia")->parentWidget();
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(page, &enter);
+        QCoreApplication::sendEvent(page, &drop);
+        QCOMPARE(
+            QImage(QString::fromStdString((dir->path() / "Snaps" / "ZOOL.jpg").string())).size(),
+            QSize(400, 300));  // "Half 50%"
+        QVERIFY(messages.shown.empty());
+
+        showTab(1);
+        auto* name = child<QLineEdit>("txtimgname");
+        QVERIFY(name->isVisible() && !page->isVisible());
+        QCOMPARE(name->text(), QString::fromStdString(CaptureImageName("ZOOL")));
+        QCOMPARE(name->parentWidget()->geometry(), page->geometry());  // placed as the others
+        media->showGame("LEMMINGS");
+        QCOMPARE(name->text(), QString::fromStdString(CaptureImageName("LEMMINGS")));
     }
 
     void noteAndCompressionBoxesKeepTheirLimits() {
