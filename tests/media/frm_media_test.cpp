@@ -187,7 +187,7 @@ private Q_SLOTS:
     // The capture page is built when first needed: a picture dropped before it was ever opened
     // is saved at the page's first choices, and the page, opened later, names the shown game.
     void theCapturePageOpenedLateHasItsChoicesAndTheGame() {
-        std::filesystem::create_directory(dir->path() / "Snaps");
+        std::filesystem::create_directories(dir->path() / "data" / "Snaps");
         QVERIFY(media->findChild<QPushButton*>("cmdSave") == nullptr);
         media->showGame("ZOOL");
         QImage picture(800, 600, QImage::Format_RGB32);
@@ -200,7 +200,8 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(page, &enter);
         QCoreApplication::sendEvent(page, &drop);
         QCOMPARE(
-            QImage(QString::fromStdString((dir->path() / "Snaps" / "ZOOL.jpg").string())).size(),
+            QImage(QString::fromStdString((dir->path() / "data" / "Snaps" / "ZOOL.jpg").string()))
+                .size(),
             QSize(400, 300));  // "Half 50%"
         QVERIFY(messages.shown.empty());
 
