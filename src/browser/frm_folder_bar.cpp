@@ -1,6 +1,7 @@
 #include "browser/frm_folder_bar.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -52,6 +53,9 @@ void FrmFolderBar::buildControls() {
     lstFolders_ = new QListWidget(client);
     PlaceInTwips(lstFolders_, "lstFolders", {0, 450, 2940, 2010});
     lstFolders_->setSelectionMode(QAbstractItemView::SingleSelection);
+    dlbFolders_ = new QLabel(client);
+    PlaceInTwips(dlbFolders_, "dlbFolders", {2025, 3525, 1215, 765});
+    dlbFolders_->hide();
     setWidget(client);
     // Tab moves from the drive list to the folders, then to the back button.
     setTabOrder(Drive1_, lstFolders_);
@@ -116,6 +120,7 @@ Result FrmFolderBar::setDlbFoldersPath(const std::string& path) {
     Result listed = ListFolder(path, &contents);
     if (listed) {
         dlbFoldersPath_ = path;
+        dlbFolders_->setText(QString::fromLocal8Bit(path));
         dlbSubfolders_ = std::move(contents.folders);
     }
     return listed;

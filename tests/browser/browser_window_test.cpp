@@ -363,6 +363,9 @@ private Q_SLOTS:
         back->click();  // a volume root is as far as it goes
         QCOMPARE(b.window->settings().CurrentGameDir, vol.string());
         QCOMPARE(b.folderEntries(), atRoot);
+        const auto* dlbFolders = b.window->findChild<QLabel*>("dlbFolders");
+        QVERIFY(dlbFolders != nullptr && dlbFolders->isHidden());
+        QCOMPARE(dlbFolders->text().toStdString(), vol.string());
 
         // A listed folder removed: showing it gives the paths-wrong message and the file list
         // keeps its folder; entering it gives missing media and the bar stays as it was.
