@@ -145,6 +145,9 @@ private Q_SLOTS:
                  (QStringList{"WinUAE Exe (*.EXE)", "All Files (*)"}));
         QCOMPARE(QtChoosers::NameFilters("All Files (But Should Be *.UAE)|*.*"),
                  QStringList{"All Files (But Should Be *.UAE) (*)"});
+        // Shown as written: the added pattern is hidden where every description needed one.
+        QVERIFY(QtChoosers::PatternsHidden("All Files (But Should Be *.UAE)|*.*"));
+        QVERIFY(!QtChoosers::PatternsHidden("WinUAE Exe (*.EXE)|*.EXE|All Files|*"));
 
         // Up to the limit, then refused before the picker opens; adding selects nothing.
         const auto fill = [&](int tab, const char* button, const char* name, int limit,
