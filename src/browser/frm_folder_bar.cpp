@@ -74,10 +74,18 @@ void FrmFolderBar::connectControls() {
 }
 
 bool FrmFolderBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lstFolders_->viewport() && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        onRefresh();
-        return true;
+    // A right-button press reads the folder again; no button but the left selects or enters a
+    // folder.
+    if (watched == lstFolders_->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick)) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::RightButton && event->type() == QEvent::MouseButtonPress) {
+            onRefresh();
+        }
+        if (button != Qt::LeftButton) {
+            return true;
+        }
     }
     return ChildWindow::eventFilter(watched, event);
 }
