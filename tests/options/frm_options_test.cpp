@@ -185,6 +185,9 @@ private Q_SLOTS:
         showTab(1);
         QListWidget* configs = list("lstOptConfigs");
         select(configs, 2);
+        // Only the left button selects.
+        QTest::mouseClick(configs->viewport(), Qt::RightButton, {},
+                          configs->visualItemRect(configs->item(0)).center());
         click("cmddeleteConfig");  // no game settings: no question
         QVERIFY(messages.shown.empty());
         QCOMPARE(Items(configs), (QStringList{"/c/a.uae", "/c/b.uae"}));
