@@ -124,11 +124,8 @@ void FrmMDIMain::load() {
 }
 
 void FrmMDIMain::ensureSnapsFolder() {
-    bool created = false;
-    const Result made = EnsureSnapsFolder(settings_.SnapsPath, &created);
-    if (created) {
-        messages_.show(SnapsMissingMessage());
-    }
+    const Result made =
+        EnsureSnapsFolder(settings_.SnapsPath, [this] { messages_.show(SnapsMissingMessage()); });
     if (!made) {
         messages_.show(
             CannotWriteMessage("the 'Snaps' folder in " + settings_.SnapsPath, made.error()));
@@ -160,7 +157,7 @@ void FrmMDIMain::applySettingsLoad(const SettingsLoad& load) {
     if (load.workbenchItems) {
         workbenches->addItem("NONE");
         FillChoices(workbenches, *load.workbenchItems);
-        workbenches->setCurrentIndex(0);
+        workbenches->setCurrentIndex(load.selectFirstWorkbench ? 0 : -1);
     }
     // The load looked at the start folder already; should it vanish in between, the media
     // went missing, as the load would have said.

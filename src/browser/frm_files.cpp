@@ -129,7 +129,8 @@ void FrmFiles::connectControls() {
         settle();
         Q_EMIT launchRequested();
     };
-    // A right click must not change the selection: it is caught before the list sees it.
+    // A right click must not change the selection, nor may any other button but the left: they
+    // are caught before the list sees them.
     flbFiles_->viewport()->installEventFilter(this);
 }
 
@@ -144,6 +145,10 @@ bool FrmFiles::eventFilter(QObject* watched, QEvent* event) {
             if (event->type() == QEvent::MouseButtonPress && selected > 1) {
                 Q_EMIT launchMultipleRequested();
             }
+            return true;
+        }
+        // Only the left button selects and launches; the middle and extra buttons do nothing.
+        if (mouse->button() != Qt::LeftButton) {
             return true;
         }
     }

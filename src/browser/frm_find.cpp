@@ -18,6 +18,7 @@
 #include "browser/folder_bar_rules.h"
 #include "browser/folder_listing.h"
 #include "platform/messages.h"
+#include "platform/qt_item_views.h"
 #include "platform/qt_twips.h"
 #include "settings/window_placement.h"
 
@@ -147,6 +148,8 @@ void FrmFind::connectControls() {
     txtfindwild->installEventFilter(this);
     dirfind->installEventFilter(this);
     lstfind->installEventFilter(this);
+    KeepToLeftButton(dirfind);
+    KeepToLeftButton(lstfind);
 }
 
 bool FrmFind::eventFilter(QObject* watched, QEvent* event) {

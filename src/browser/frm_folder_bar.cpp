@@ -1,6 +1,7 @@
 #include "browser/frm_folder_bar.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -52,6 +53,9 @@ void FrmFolderBar::buildControls() {
     lstFolders_ = new QListWidget(client);
     PlaceInTwips(lstFolders_, "lstFolders", {0, 450, 2940, 2010});
     lstFolders_->setSelectionMode(QAbstractItemView::SingleSelection);
+    dlbFolders_ = new QLabel(client);
+    PlaceInTwips(dlbFolders_, "dlbFolders", {2025, 3525, 1215, 765});
+    dlbFolders_->hide();
     setWidget(client);
     // Tab moves from the drive list to the folders, then to the back button.
     setTabOrder(Drive1_, lstFolders_);
@@ -70,10 +74,18 @@ void FrmFolderBar::connectControls() {
 }
 
 bool FrmFolderBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lstFolders_->viewport() && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        onRefresh();
-        return true;
+    // A right-button press reads the folder again; no button but the left selects or enters a
+    // folder.
+    if (watched == lstFolders_->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick)) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::RightButton && event->type() == QEvent::MouseButtonPress) {
+            onRefresh();
+        }
+        if (button != Qt::LeftButton) {
+            return true;
+        }
     }
     return ChildWindow::eventFilter(watched, event);
 }
@@ -116,6 +128,7 @@ Result FrmFolderBar::setDlbFoldersPath(const std::string& path) {
     Result listed = ListFolder(path, &contents);
     if (listed) {
         dlbFoldersPath_ = path;
+        dlbFolders_->setText(QString::fromLocal8Bit(path));
         dlbSubfolders_ = std::move(contents.folders);
     }
     return listed;

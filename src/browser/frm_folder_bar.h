@@ -10,6 +10,7 @@
 #include "platform/volumes.h"
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -79,6 +80,8 @@ private:
     QPushButton* cmdback_ = nullptr;
     QComboBox* Drive1_ = nullptr;
     QListWidget* lstFolders_ = nullptr;
+    // The folder enumerator is never shown; its control carries the folder it holds.
+    QLabel* dlbFolders_ = nullptr;
     std::string dlbFoldersPath_;
     std::vector<std::string> dlbSubfolders_;
     std::vector<Volume> volumes_;

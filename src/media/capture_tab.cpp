@@ -76,14 +76,15 @@ QString CaptureTab::compressionText() const {
 }
 
 bool CaptureTab::eventFilter(QObject* watched, QEvent* event) {
-    // The compression box takes only digits, "-" and "."; editing keys pass, Enter does not.
+    // The compression box takes only digits, "-", "." and Backspace. Every other character is
+    // refused, Enter and the control characters of Ctrl+letter (Ctrl+V among them) included;
+    // keys that type no character (arrows, Delete, Tab) keep their usual work.
     if (watched == txtJPGcompession_ && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() == 1) {
-            const QChar c = text.at(0);
-            const bool enter = c == QChar('\r') || c == QChar('\n');
-            if (enter || (c.isPrint() && (c.unicode() > 0x7F ||
-                                          !IsCompressionKey(static_cast<char>(c.unicode()))))) {
+            const char16_t c = text.at(0).unicode();
+            const bool types = c != u'\t' && c != 0x7F;
+            if (types && (c > 0x7F || !IsCompressionKey(static_cast<char>(c)))) {
                 return true;
             }
         }

@@ -17,6 +17,7 @@
 #include "options/emulator_presets.h"
 #include "platform/file_lookup.h"
 #include "platform/qt_choosers.h"
+#include "platform/qt_item_views.h"
 #include "settings/profile_values.h"
 #include "settings/startup.h"
 
@@ -59,6 +60,7 @@ QListWidget* LocationList(QWidget* parent, const char* name) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    KeepToLeftButton(list);
     return list;
 }
 

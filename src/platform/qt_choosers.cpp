@@ -23,10 +23,23 @@ QStringList QtChoosers::NameFilters(const std::string& filter) {
     return filters;
 }
 
+bool QtChoosers::PatternsHidden(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    const QStringList shown = NameFilters(filter);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] == parts[2 * i].trimmed()) {
+            return false;
+        }
+    }
+    return !shown.isEmpty();
+}
+
 std::optional<std::string> QtChoosers::chooseFile(const std::string& filter) {
     QFileDialog dialog(parent_);
+    dialog.setObjectName("cmdGetFile");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, PatternsHidden(filter));
     dialog.setNameFilters(NameFilters(filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

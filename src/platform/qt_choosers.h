@@ -19,6 +19,10 @@ public:
     // The pairs of `filter` as the toolkit's name filters: "description (pattern)", "*.*"
     // widened to "*" so that names without a dot show too, as they do on Windows.
     static QStringList NameFilters(const std::string& filter);
+    // True when NameFilters had to add the pattern to every description: the dialog then shows
+    // each description as it is written ("All Files (But Should Be *.UAE)"), the pattern only
+    // filtering.
+    static bool PatternsHidden(const std::string& filter);
 
 private:
     QWidget* parent_;

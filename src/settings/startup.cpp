@@ -57,6 +57,7 @@ bool ReadSettings(SettingsLoad& load, const FolderProbe& probe) {
     if (!ReadLocationList(s, WorkbenchList(), load.workbenchItems.emplace())) {
         return false;
     }
+    load.selectFirstWorkbench = true;
     const auto& text = TextSettings();
     auto read = [&](const TextSetting& setting) {
         setting.field(s) = ReadProfileValue(s.AppPath, setting.section, setting.key);
@@ -144,12 +145,13 @@ void ShowPathsWrong(MessageSink& messages) {
     messages.show(PathsWrongMessage());
 }
 
-Result EnsureSnapsFolder(const std::string& snapsHome, bool* created) {
-    *created = false;
+Result EnsureSnapsFolder(const std::string& snapsHome, const std::function<void()>& beforeMaking) {
     if (FindInFolderIgnoringCase(snapsHome, "Snaps")) {
         return Result::Ok();
     }
-    *created = true;
+    if (beforeMaking) {
+        beforeMaking();
+    }
     std::error_code ec;
     std::filesystem::create_directory(std::filesystem::path(snapsHome) / "Snaps", ec);
     return ec ? Result::Fail(ec.message()) : Result::Ok();

@@ -37,8 +37,9 @@ Message CannotReadMessage(const std::string& what, const std::string& why);
 void ShowPathsWrong(MessageSink& messages);
 
 // Makes the "Snaps" folder in `snapsHome` when nothing of that name (in any letter
-// case) is there. `created` tells whether it had to be made.
-Result EnsureSnapsFolder(const std::string& snapsHome, bool* created);
+// case) is there; `beforeMaking` runs first, so that the user is told before the folder
+// appears.
+Result EnsureSnapsFolder(const std::string& snapsHome, const std::function<void()>& beforeMaking);
 
 // What loading the launcher settings gives the windows to show, in the order it happened.
 struct SettingsLoad {
@@ -48,6 +49,8 @@ struct SettingsLoad {
     bool selectFirstConfig = false;
     // The Workbench choice list after "NONE"; unset when the load stopped before filling it.
     std::optional<std::vector<std::string>> workbenchItems;
+    // "NONE" is chosen only once the whole list was read.
+    bool selectFirstWorkbench = false;
     // Where the folder bar and, after a failure, the file list are pointed.
     std::optional<std::string> folderBarPath;
     std::optional<std::string> fileListPath;

@@ -200,10 +200,14 @@ private Q_SLOTS:
         QCOMPARE(b.files()->focusedIndex(), 0);
         QVERIFY(!b.media()->multiSelectMode() && b.media()->tabMedia()->isEnabled());
 
-        // A right click with one disk selected starts nothing and changes nothing.
+        // A right click with one disk selected starts nothing and changes nothing; nor does
+        // the middle button, single or double.
         b.click(8);
         b.rightClick(8);
         b.rightClick(3);
+        for (const int row : {3, 8})
+            QTest::mouseClick(b.list()->viewport(), Qt::MiddleButton, {}, b.at(row));
+        QTest::mouseDClick(b.list()->viewport(), Qt::MiddleButton, {}, b.at(8));
         QCOMPARE(b.selected(), std::vector<int>{8});
         QVERIFY(b.starter.started.empty() && b.messages.shown.empty());
 
@@ -347,6 +351,13 @@ private Q_SLOTS:
         b.window->folderBar()->setVolumes({{"/", "/"}, {vol.string(), "Games Disk"}}, vol.string());
         b.window->folderBar()->FillDirList();
         QCOMPARE(b.folderEntries(), atRoot);
+        // Only the left button selects or enters a folder.
+        const auto* games = b.folders()->findItems("Games", Qt::MatchExactly).value(0);
+        const QPoint gamesAt = b.folders()->visualItemRect(games).center();
+        QTest::mouseClick(b.folders()->viewport(), Qt::MiddleButton, {}, gamesAt);
+        QTest::mouseDClick(b.folders()->viewport(), Qt::MiddleButton, {}, gamesAt);
+        QCOMPARE(b.folders()->currentRow(), 0);
+        QCOMPARE(b.folderEntries(), atRoot);
         b.clickFolder("Games", true);
         QCOMPARE(b.window->settings().CurrentGameDir, (vol / "Games").string());
         QCOMPARE(b.folderEntries(), inGames);
@@ -363,6 +374,9 @@ private Q_SLOTS:
         back->click();  // a volume root is as far as it goes
         QCOMPARE(b.window->settings().CurrentGameDir, vol.string());
         QCOMPARE(b.folderEntries(), atRoot);
+        const auto* dlbFolders = b.window->findChild<QLabel*>("dlbFolders");
+        QVERIFY(dlbFolders != nullptr && dlbFolders->isHidden());
+        QCOMPARE(dlbFolders->text().toStdString(), vol.string());
 
         // A listed folder removed: showing it gives the paths-wrong message and the file list
         // keeps its folder; entering it gives missing media and the bar stays as it was.

@@ -29,9 +29,10 @@ QStringList Rows(const QListWidget* list) {
     return rows;
 }
 
-void DoubleClick(QAbstractItemView* view, const QRect& rect) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+void DoubleClick(QAbstractItemView* view, const QRect& rect,
+                 Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(view->viewport(), button, {}, rect.center());
+    QTest::mouseDClick(view->viewport(), button, {}, rect.center());
 }
 
 }  // namespace
@@ -128,6 +129,9 @@ private Q_SLOTS:
         QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
         QTRY_VERIFY(!dialog.searching());
         QCOMPARE(Rows(list), (QStringList{at("Fire/Firestorm.adf"), at("Fire/readme.txt")}));
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            DoubleClick(list, list->visualItemRect(list->item(0)), button);  // the left only
+        QVERIFY(chosen.isEmpty() && dialog.isVisible());
         DoubleClick(list, list->visualItemRect(list->item(0)));
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen[0][0].value<std::string>(), (games_ / "Fire/Firestorm.adf").string());

@@ -243,6 +243,11 @@ private Q_SLOTS:
         box->selectAll();
         QTest::keyClicks(box, "150");  // the clamp runs on every change
         QCOMPARE(box->text(), QString("100"));
+        // Ctrl+V types a control character under X11: refused like any other.
+        QGuiApplication::clipboard()->setText("abc");
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+        QApplication::sendEvent(box, &paste);
+        QCOMPARE(box->text(), QString("100"));
     }
 
 private:

@@ -145,6 +145,9 @@ private Q_SLOTS:
                  (QStringList{"WinUAE Exe (*.EXE)", "All Files (*)"}));
         QCOMPARE(QtChoosers::NameFilters("All Files (But Should Be *.UAE)|*.*"),
                  QStringList{"All Files (But Should Be *.UAE) (*)"});
+        // Shown as written: the added pattern is hidden where every description needed one.
+        QVERIFY(QtChoosers::PatternsHidden("All Files (But Should Be *.UAE)|*.*"));
+        QVERIFY(!QtChoosers::PatternsHidden("WinUAE Exe (*.EXE)|*.EXE|All Files|*"));
 
         // Up to the limit, then refused before the picker opens; adding selects nothing.
         const auto fill = [&](int tab, const char* button, const char* name, int limit,
@@ -182,6 +185,9 @@ private Q_SLOTS:
         showTab(1);
         QListWidget* configs = list("lstOptConfigs");
         select(configs, 2);
+        // Only the left button selects.
+        QTest::mouseClick(configs->viewport(), Qt::RightButton, {},
+                          configs->visualItemRect(configs->item(0)).center());
         click("cmddeleteConfig");  // no game settings: no question
         QVERIFY(messages.shown.empty());
         QCOMPARE(Items(configs), (QStringList{"/c/a.uae", "/c/b.uae"}));

@@ -71,25 +71,43 @@ TEST(LoadSettings, AnUnreadableStartFolderTakesTheMissingMediaPath) {
     ASSERT_EQ(load.messages.size(), 1u);
     EXPECT_EQ(load.messages[0].text, MissingMediaMessage().text);
     EXPECT_TRUE(load.workbenchItems.has_value());
+    EXPECT_TRUE(load.selectFirstWorkbench);
     EXPECT_EQ(load.settings.PreviousGameDir, "/media/cdrom");
     EXPECT_EQ(load.settings.CurrentGameDir, "/");
     EXPECT_EQ(load.settings.WinUAEName, "");  // not read yet when the load stopped
+}
+
+// A Workbench key removed by hand stops the load inside the list: the disks before it are
+// listed after "NONE", and nothing is chosen.
+TEST(LoadSettings, AMissingWorkbenchKeyLeavesNothingChosen) {
+    SettingsFile file;
+    file.workbenches = {"/wb/one.adf"};
+    std::string text = file.text();
+    text.erase(text.find("\n2=", text.find("[WorkBench")) + 1, 4);
+    const SettingsLoad load = Load(text);
+    ASSERT_EQ(load.messages.size(), 1u);
+    EXPECT_EQ(load.messages[0].text, MissingMediaMessage().text);
+    EXPECT_EQ(load.workbenchItems, std::vector<std::string>{"one.adf"});
+    EXPECT_FALSE(load.selectFirstWorkbench);
 }
 
 TEST(SnapsFolder, IsMadeOnceWhateverItsCase) {
     TempDir dir;
     TempDir other;
     std::filesystem::create_directory(other.path() / "SNAPS");
-    for (const bool expected : {true, false}) {
-        bool created = !expected;
-        ASSERT_TRUE(EnsureSnapsFolder(dir.withSeparator(), &created).ok());
-        EXPECT_EQ(created, expected);
-    }
+    // The user is told while the folder is still missing, and only once.
+    int told = 0;
+    const auto tell = [&] {
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "Snaps"));
+        ++told;
+    };
+    for (int run = 0; run < 2; ++run)
+        ASSERT_TRUE(EnsureSnapsFolder(dir.withSeparator(), tell).ok());
+    EXPECT_EQ(told, 1);
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Snaps"));
-    bool created = true;
-    ASSERT_TRUE(EnsureSnapsFolder(other.withSeparator(), &created).ok());
-    EXPECT_FALSE(created);
-    EXPECT_FALSE(EnsureSnapsFolder("/proc/self/", &created).ok());
+    ASSERT_TRUE(EnsureSnapsFolder(other.withSeparator(), tell).ok());
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(EnsureSnapsFolder("/proc/self/", nullptr).ok());
 }
 
 }  // namespace
