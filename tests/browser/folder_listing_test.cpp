@@ -23,11 +23,11 @@ TEST(NaturalOrder, NumbersByValueLettersWithoutCase) {
 }
 
 TEST(ListFolder, FoldersAndFilesApartInOrderWithoutHiddenOnes) {
-    test::TempDir dir;
+    TempDir dir;
     // Names that are not UTF-8, or hold a line break, are listed as they are.
     for (const char* name : {"Xenon 2 B.adf", "Xenon 2 A.adf", ".hidden.adf", "notes.txt", "ab",
                              "caf\xE9.adf", "two\nlines.adf"})
-        test::WriteFile(dir.path() / name, "");
+        WriteFile(dir.path() / name, "");
     for (const char* name : {"Shoot em up", "arcade", ".cache"})
         std::filesystem::create_directory(dir.path() / name);
     std::filesystem::create_directory_symlink(dir.path() / "arcade", dir.path() / "linked");

@@ -15,7 +15,6 @@ namespace brackmoor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDir;
 
 TEST(WildcardMatch, StarsQuestionMarksLetterCaseAndDotlessNames) {
     EXPECT_TRUE(WildcardMatch("*.ADF", "lemmings.adf"));
@@ -63,7 +62,7 @@ struct GameTree {
                                  "B/y.ADF", "C/z.adf", "C/Fire/Fire Fighter.adf", "C 10/late.adf",
                                  "C 9/early.adf", ".cache/hidden.adf"}) {
             fs::create_directories((a / file).parent_path());
-            test::WriteFile(a / file, "disk");
+            WriteFile(a / file, "disk");
         }
         fs::create_directories(a / "Empty.adf");  // a folder named like the pattern
     }

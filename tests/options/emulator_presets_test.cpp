@@ -13,10 +13,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
-
 TEST(EmulatorPresets, FindTheProgramOnThePathWithItsFolderElseTheFallback) {
     TempDir dir;
     const EmulatorPreset& amiberry = *FindEmulatorPreset("Amiberry");
