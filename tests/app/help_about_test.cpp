@@ -16,17 +16,13 @@ class HelpAboutTest : public QObject {
     static bool shown(FrmHelpAbout& window, const char* name) {
         return test::Child(&window, name)->isVisible();
     }
-    static void open(FrmHelpAbout& window) {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-    }
 
 private Q_SLOTS:
     // Runs first: the program's first About starts with the counter at 0.
     void aboutBlinksTheFrameRevealsTheBannerLateAndKeepsThePhase() {
         QCOMPARE(FrmHelpAbout::blinkCounter(), std::uint16_t(0));
         FrmHelpAbout window(false);
-        open(window);
+        test::Show(&window);
         // The test steps the clock itself.
         QVERIFY(window.timer1()->isActive() && window.timer2()->isActive());
         window.timer1()->stop();
@@ -48,7 +44,7 @@ private Q_SLOTS:
         QVERIFY(!window.timer1()->isActive());
         // The counter was left at 1: the next opening's first tick hides the frame.
         FrmHelpAbout next(false);
-        open(next);
+        test::Show(&next);
         QVERIFY(shown(next, "Shape1"));
         next.Timer1Tick();
         QVERIFY(!shown(next, "Shape1"));
@@ -56,7 +52,7 @@ private Q_SLOTS:
 
     void helpShowsOnlyTheDocument() {
         FrmHelpAbout window(true);
-        open(window);
+        test::Show(&window);
         QVERIFY(shown(window, "text1"));
         for (const char* name : {"Image1", "Shape1", "Image2", "Label2"})
             QVERIFY2(!shown(window, name), name);

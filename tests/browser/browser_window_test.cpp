@@ -65,8 +65,7 @@ struct Browser {
         window = std::make_unique<FrmMDIMain>(settings, messages);
         window->setProcessStarter(&starter);
         window->load();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        test::Show(window.get());
     }
 
     FrmFiles* files() const { return window->files(); }

@@ -29,10 +29,6 @@ class FinderWindowTest : public QObject {
     QString at(const char* relative) const {
         return QString::fromStdString((games_ / relative).string());
     }
-    void show(FrmFind& dialog) {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -45,7 +41,7 @@ private Q_SLOTS:
 
     void opensAtTheCurrentFolderWithFreshControls() {
         FrmFind dialog(games_.string() + "/", messages_);
-        show(dialog);
+        test::Show(&dialog);
         QCOMPARE(dialog.dirfindPath(), games_.string());
         QVERIFY(messages_.shown.empty());
         // dirfind: the folders down to this one, then its subfolders.
@@ -72,7 +68,7 @@ private Q_SLOTS:
 
     void enterAndFindNowRunTheSameSearchEachReplacingTheLastThenADoubleClickReports() {
         FrmFind dialog(games_.string(), messages_);
-        show(dialog);
+        test::Show(&dialog);
         QSignalSpy chosen(&dialog, &FrmFind::gameChosen);
         auto* pattern = Child<QLineEdit>(&dialog, "txtfindwild");
         auto* list = Child<QListWidget>(&dialog, "lstfind");
@@ -127,7 +123,7 @@ private Q_SLOTS:
             stopped = summary.stopped;
             return summary;
         });
-        show(dialog);
+        test::Show(&dialog);
         auto* list = Child<QListWidget>(&dialog, "lstfind");
         QTest::keyClick(Child<QLineEdit>(&dialog, "txtfindwild"), Qt::Key_Return);
         QTRY_COMPARE(list->count(), 1);

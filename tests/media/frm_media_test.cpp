@@ -37,8 +37,7 @@ private Q_SLOTS:
         media->cmbWBUse()->addItems({"NONE", "Workbench 1.3.adf", "Workbench 3.1.adf"});
         media->attach(&settings, &messages, &clipboard);
         media->showGame("LEMMINGS");
-        area->show();
-        QVERIFY(QTest::qWaitForWindowExposed(area.get()));
+        test::Show(area.get());
     }
 
     void resizeFollowsTheWindowAboveTheMinimumAndNeverMaximises() {

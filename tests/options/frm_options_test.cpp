@@ -36,8 +36,7 @@ private:
     }
     void open() {
         dialog = std::make_unique<FrmOptions>(dir->withSeparator(), messages, &choosers);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        test::Show(dialog.get());
     }
     QLineEdit* box(const char* name) const { return dialog->findChild<QLineEdit*>(name); }
     QListWidget* list(const char* name) const { return dialog->findChild<QListWidget*>(name); }

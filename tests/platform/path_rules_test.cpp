@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/path_rules.h"
 #include "platform/volumes.h"
 
@@ -11,26 +13,21 @@ constexpr PathStyle P = PathStyle::Posix;
 
 // The last component and the trailing separator are tested with the naming rules built on them.
 
-TEST(PathRules, Roots) {
-    EXPECT_TRUE(IsRootPath("C:\\", W));
-    EXPECT_TRUE(IsRootPath("d:\\", W));
-    EXPECT_FALSE(IsRootPath("C:", W));
-    EXPECT_FALSE(IsRootPath("C:\\Games", W));
-    EXPECT_FALSE(IsRootPath("1:\\", W));
+TEST(PathRules, RootsAndParentsThatStopAtTheRoot) {
+    for (const char* root : {"C:\\", "d:\\"})
+        EXPECT_TRUE(IsRootPath(root, W)) << root;
+    for (const char* other : {"C:", "C:\\Games", "1:\\"})
+        EXPECT_FALSE(IsRootPath(other, W)) << other;
     EXPECT_TRUE(IsRootPath("/", P));
-    EXPECT_FALSE(IsRootPath("/media", P));
-    EXPECT_FALSE(IsRootPath("", P));
-}
-
-TEST(PathRules, ParentStopsAtTheRoot) {
-    EXPECT_EQ(ParentPath("C:\\Games\\Amiga", W), "C:\\Games");
-    EXPECT_EQ(ParentPath("C:\\Games\\Amiga\\", W), "C:\\Games");
-    EXPECT_EQ(ParentPath("C:\\Games", W), "C:\\");
-    EXPECT_EQ(ParentPath("C:\\", W), "C:\\");
-    EXPECT_EQ(ParentPath("/games/amiga", P), "/games");
-    EXPECT_EQ(ParentPath("/games", P), "/");
-    EXPECT_EQ(ParentPath("/", P), "/");
-    EXPECT_EQ(ParentPath("name", P), "");
+    EXPECT_FALSE(IsRootPath("/media", P) || IsRootPath("", P));
+    // clang-format off
+    const std::tuple<const char*, PathStyle, const char*> parents[] = {
+        {"C:\\Games\\Amiga", W, "C:\\Games"}, {"C:\\Games\\Amiga\\", W, "C:\\Games"},
+        {"C:\\Games", W, "C:\\"}, {"C:\\", W, "C:\\"}, {"/games/amiga", P, "/games"},
+        {"/games", P, "/"}, {"/", P, "/"}, {"name", P, ""}};
+    // clang-format on
+    for (const auto& [path, style, parent] : parents)
+        EXPECT_EQ(ParentPath(path, style), parent) << path;
 }
 
 TEST(Volumes, RootFirstThenMediaMountsInOrderLabelledByTheirFileSystem) {

@@ -23,6 +23,12 @@ T* Child(const QObject* parent, const char* name) {
     return found;
 }
 
+// Shows the window and waits until it can be driven.
+inline void Show(QWidget* window) {
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
 // A left click on the named button.
 inline void Click(const QObject* parent, const char* button) {
     QTest::mouseClick(Child<QAbstractButton>(parent, button), Qt::LeftButton);
