@@ -36,8 +36,6 @@ TEST(LoadSettings, AGoodFileLoadsQuietly) {
     EXPECT_EQ(load.folderBarPath, "/games");
     EXPECT_FALSE(load.fileListPath.has_value());
     EXPECT_EQ(load.settings.PreviousGameDir, "/games");
-    EXPECT_EQ(load.settings.ConfigLocations[2], "/other/c1.uae");
-    EXPECT_EQ(load.settings.FloppyTypeName[0], "None");
 }
 
 // Each fault is reported in the order found, and the load goes on past it.
