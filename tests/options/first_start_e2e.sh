@@ -49,8 +49,7 @@ answer_message "make starter configurations?"  # Yes
 focus_window '^Options$'
 xdotool key Tab Tab Tab Tab space
 focus_window '^Please select a folder\.$'
-xdotool key ctrl+a
-xdotool type --delay 20 "$games"
+xdotool key ctrl+a type --delay 20 "$games"
 xdotool key Return
 sleep 0.5
 if xdotool search --onlyvisible --name '^Please select a folder\.$' >/dev/null; then
