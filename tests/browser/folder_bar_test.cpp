@@ -1,3 +1,6 @@
+// The folder bar's logic: volume roots, the folder an entry leads to, and the listing it shows
+// (folders and files apart, in natural order).
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,3 +1,5 @@
+// Path rules in both styles, and the volumes the folder bar offers.
+
 #include <gtest/gtest.h>
 
 #include <tuple>
