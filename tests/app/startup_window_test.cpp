@@ -2,34 +2,21 @@
 // show afterwards. Which faults of a settings file are reported is tested with the load, what the
 // options dialog shows on a first start with the dialog.
 
-#include <QComboBox>
 #include <QDialog>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QtTest>
 
 #include "app/frm_mdi_main.h"
 #include "browser/frm_files.h"
 #include "browser/frm_folder_bar.h"
 #include "media/frm_media.h"
+#include "qt_test_support.h"
 #include "settings/startup.h"
-#include "test_support.h"
 
 using namespace brackmoor;
-using test::ReadFile;
-using test::WriteFile;
+using test::Items;
 
 namespace {
-
-QStringList Items(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 QString Text(const Message& message) {
     return QString::fromStdString(message.text);
@@ -38,7 +25,7 @@ QString Text(const Message& message) {
 // A folder with "Snaps" and a good settings file whose games folder is the folder itself;
 // `files` is the "Files" section, `edit` changes the text before it is written.
 struct Folder {
-    test::TempDir dir;
+    TempDir dir;
     std::filesystem::path ini = dir.path() / "Brackmoor.INI";
     explicit Folder(
         const std::string& files = "",
@@ -73,12 +60,7 @@ struct Started {
         window->load();
         window->show();
     }
-    QStringList texts() const {
-        QStringList out;
-        for (const auto& m : messages.shown)
-            out << Text(m);
-        return out;
-    }
+    QStringList texts() const { return test::Texts(messages); }
     void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
 };
 
@@ -88,7 +70,7 @@ class StartupWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void firstStartInAnEmptyFolder() {
-        test::TempDir dir;
+        TempDir dir;
         Started s(dir.withSeparator());
         QCOMPARE(s.dialogsRun, 1);
         // The default start folder names a Windows drive, which does not exist here: the load
@@ -97,8 +79,6 @@ private Q_SLOTS:
         QCOMPARE(s.texts(), (QStringList{Text(SnapsMissingMessage()),
                                          Text(DefaultSettingsMessage()), wrong, wrong}));
         QCOMPARE(s.messages.shown[0].icon, MessageIcon::Critical);
-        QVERIFY(std::filesystem::is_directory(dir.path() / "Snaps"));
-        QVERIFY(std::filesystem::exists(dir.path() / "Brackmoor.ini"));
         QCOMPARE(Items(s.window->media()->cmbConfigToUse()), QStringList{"1200.uae"});
         QCOMPARE(s.window->media()->cmbConfigToUse()->currentIndex(), 0);
         QCOMPARE(Items(s.window->media()->cmbWBUse()), QStringList{"NONE"});
@@ -190,7 +170,7 @@ private Q_SLOTS:
                 if (*c.answers[run] == '\0')
                     dialog.close();
                 else
-                    dialog.findChild<QPushButton*>(c.answers[run])->click();
+                    test::Click(&dialog, c.answers[run]);
                 ++run;
             });
             for (std::size_t i = 0; i < c.answers.size(); ++i)
@@ -222,14 +202,11 @@ private Q_SLOTS:
 
         s.window->folderBar()->move(-8, 0);
         s.trigger("mnuSaveWindows");
-        QTabBar* tabs = s.window->media()->tabMedia()->tabBar();
-        const auto press = [&](int tab, const char* button) {
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
-            QTest::mouseClick(s.window->findChild<QPushButton*>(button), Qt::LeftButton);
-        };
-        press(2, "cmdSaveSettings");
+        test::ShowTab(s.window->media()->tabMedia(), 2);
+        test::Click(s.window.get(), "cmdSaveSettings");
+        test::ShowTab(s.window->media()->tabMedia(), 3);
         QTest::keyClicks(s.window->findChild<QPlainTextEdit*>("txtNotes"), " and new");
-        press(3, "cmdsavenotes");
+        test::Click(s.window.get(), "cmdsavenotes");
 
         const QStringList texts = s.texts();
         QCOMPARE(texts.size(), 3);

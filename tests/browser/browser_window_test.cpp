@@ -1,19 +1,14 @@
 // The folder bar and the file list through the real main window, offscreen, driven as a user
 // drives them: clicks, Ctrl and Shift clicks, double clicks and right clicks. Launches run to the
 // end against real configuration files; a recording starter shows what would have been started.
-// The launch rules themselves (which disks make a set, drive plans) are unit-tested in
-// tests/launch; here only the window's part in them is checked.
+// The launch rules themselves (which disks make a set, drive plans, the command line) are
+// unit-tested in tests/launch; here only the window's part in them is checked.
 
-#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QtTest>
 #include <filesystem>
 
 #include "app/frm_mdi_main.h"
@@ -21,9 +16,9 @@
 #include "browser/frm_folder_bar.h"
 #include "media/frm_media.h"
 #include "platform/process_starter.h"
+#include "qt_test_support.h"
 #include "recording_starter.h"
 #include "settings/startup.h"
-#include "test_support.h"
 
 using namespace brackmoor;
 namespace fs = std::filesystem;
@@ -34,10 +29,10 @@ const std::string kConfigText = "chipset=ocs\r\nfloppy0=\r\nuse_gui=no\r\n";
 constexpr auto kCtrl = Qt::ControlModifier;
 const std::string kMissingMedia = "Missing Media! CD might be busy......";
 
-// An application folder with a settings file, two configurations, a Workbench disk, a stand-in
-// emulator, the given games in "games/Set" and the given game records.
+// An application folder with a settings file, two configurations, a stand-in emulator, the given
+// games in "games/Set" and the given game records.
 struct Browser {
-    test::TempDir dir;
+    TempDir dir;
     test::RecordingMessages messages;
     test::RecordingProcessStarter starter;
     std::unique_ptr<FrmMDIMain> window;
@@ -48,31 +43,29 @@ struct Browser {
         fs::create_directories(dir.path() / "Snaps");
         fs::create_directories(set);
         for (const std::string& name : games)
-            test::WriteFile(set / name, "disk");
-        test::WriteFile(this->records(), records);
-        test::WriteFile(config(1), kConfigText);
-        test::WriteFile(config(2), kConfigText);
-        test::WriteFile(emulator(), "#!/bin/sh\n");
+            WriteFile(set / name, "disk");
+        WriteFile(this->records(), records);
+        WriteFile(config(1), kConfigText);
+        WriteFile(config(2), kConfigText);
+        WriteFile(emulator(), "#!/bin/sh\n");
     }
 
     fs::path config(int n) const { return dir.path() / (n == 1 ? "A500.uae" : "A1200.uae"); }
     fs::path emulator() const { return dir.path() / "emulator.sh"; }
     fs::path records() const { return dir.path() / "Game Settings.ini"; }
-    std::string workbench() const { return (dir.path() / "Workbench 1.3.adf").string(); }
 
     void launchStart() {
-        test::SettingsFile ini(start.string(), emulator().string(),
-                               "-config=", {config(1).string(), config(2).string()});
-        ini.workbenches = {workbench()};
-        test::WriteFile(dir.path() / "Brackmoor.INI", ini.text());
+        WriteFile(dir.path() / "Brackmoor.INI",
+                  test::SettingsFile(start.string(), emulator().string(),
+                                     "-config=", {config(1).string(), config(2).string()})
+                      .text());
         LauncherSettings settings;
         settings.AppPath = dir.withSeparator();
         settings.SnapsPath = settings.AppPath;
         window = std::make_unique<FrmMDIMain>(settings, messages);
         window->setProcessStarter(&starter);
         window->load();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        test::Show(window.get());
     }
 
     FrmFiles* files() const { return window->files(); }
@@ -86,29 +79,18 @@ struct Browser {
         list()->scrollTo(index);
         return list()->visualRect(index).center();
     }
-    void click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, at(row));
+    void mouse(QTest::MouseAction action, int row, Qt::KeyboardModifiers keys = {},
+               Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mouseEvent(action, list()->viewport(), button, keys, at(row));
     }
+    void click(int row, Qt::KeyboardModifiers keys = {}) const {
+        mouse(QTest::MouseClick, row, keys);
+    }
+    void rightClick(int row) const { mouse(QTest::MouseClick, row, {}, Qt::RightButton); }
     void doubleClick(int row, bool clickFirst = true) const {
         if (clickFirst)
             click(row);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, at(row));
-    }
-    void press(int row) const {
-        QTest::mousePress(list()->viewport(), Qt::LeftButton, {}, at(row));
-    }
-    void moveTo(int row) const { QTest::mouseMove(list()->viewport(), at(row)); }
-    void release(int row) const {
-        QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, at(row));
-    }
-    void rightClick(int row) const {
-        QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, at(row));
-    }
-    int row(const std::string& name) const {
-        int i = files()->count() - 1;
-        while (i >= 0 && files()->name(i) != name)
-            --i;
-        return i;
+        mouse(QTest::MouseDClick, row);
     }
     std::vector<int> selected() const {
         std::vector<int> rows;
@@ -119,7 +101,7 @@ struct Browser {
     }
     // Drives 0 to 3 as the last launch wrote them: the launcher's keys follow the emulator's.
     std::vector<std::string> drives(int config) const {
-        const std::string text = test::ReadFile(this->config(config));
+        const std::string text = ReadFile(this->config(config));
         std::vector<std::string> values;
         for (const std::string key : {"\nfloppy0=", "\nfloppy1=", "\nfloppy2=", "\nfloppy3="}) {
             const std::size_t at = text.rfind(key) + key.size();
@@ -127,29 +109,20 @@ struct Browser {
         }
         return values;
     }
-    // The paths of the named files in the file list's folder; "" stays empty, "WB" is the
-    // Workbench disk.
+    // The paths of the named files in the file list's folder; "" stays empty.
     std::vector<std::string> inList(const std::vector<std::string>& names) const {
         std::vector<std::string> paths;
         for (const std::string& name : names)
-            paths.push_back(name.empty() || name == "WB" ? name == "WB" ? workbench() : name
-                                                         : files()->path() + "/" + name);
+            paths.push_back(name.empty() ? name : files()->path() + "/" + name);
         return paths;
     }
 
-    QStringList folderEntries() const {
-        QStringList entries;
-        for (int i = 0; i < folders()->count(); ++i)
-            entries << folders()->item(i)->text();
-        return entries;
-    }
+    QStringList folderEntries() const { return test::Items(folders()); }
     void clickFolder(const QString& entry, bool twice = false) const {
         const auto item = folders()->findItems(entry, Qt::MatchExactly).value(0);
-        const QPoint at = folders()->visualItemRect(item).center();
-        QTest::mouseClick(folders()->viewport(), Qt::LeftButton, {}, at);
-        if (twice)
-            QTest::mouseDClick(folders()->viewport(), Qt::LeftButton, {}, at);
+        test::ClickIn(folders(), folders()->visualItemRect(item), twice);
     }
+    void clickButton(const char* button) const { test::Click(window.get(), button); }
 
     // The colour in the middle of the shown picture (r, g, b ...); 'p' for the placeholder.
     char picture() const {
@@ -170,9 +143,7 @@ private Q_SLOTS:
         std::vector<std::string> disks;
         for (int n = 1; n <= 10; ++n)
             disks.push_back("Disk " + std::to_string(n) + ".adf");
-        Browser b(disks,
-                  "[DISK 1]\r\nCF=1\r\nWB=0\r\nAL=0\r\nDU=0\r\n"
-                  "[DISK 5]\r\nCF=0\r\nWB=1\r\nAL=0\r\nDU=0\r\n");
+        Browser b(disks, "[DISK 1]\r\nCF=1\r\nWB=0\r\nAL=0\r\nDU=0\r\n");
         b.launchStart();
         QCOMPARE(b.selected(), std::vector<int>{0});  // the folder bar selected it
         QCOMPARE(b.configShown(), 1);                 // disk 1's record
@@ -195,7 +166,7 @@ private Q_SLOTS:
 
         // The stopper keeps the first of them, focused, and the tabs usable again.
         b.click(2, kCtrl);
-        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdStopper"), Qt::LeftButton);
+        b.clickButton("cmdStopper");
         QCOMPARE(b.selected(), std::vector<int>{0});
         QCOMPARE(b.files()->focusedIndex(), 0);
         QVERIFY(!b.media()->multiSelectMode() && b.media()->tabMedia()->isEnabled());
@@ -219,18 +190,9 @@ private Q_SLOTS:
         QCOMPARE(b.configShown(), 0);  // disk 2, clicked last, has no record
         b.rightClick(2);
         QCOMPARE(b.starter.started.size(), std::size_t(1));
-        QCOMPARE(b.starter.started[0].arguments,
-                 std::vector<std::string>{"-config=" + b.config(2).string()});
         QCOMPARE(b.drives(2), b.inList({"Disk 1.adf", "Disk 2.adf", "Disk 3.adf", ""}));
         QCOMPARE(b.selected(), std::vector<int>{0});
         QCOMPARE(b.files()->focusedIndex(), 0);
-
-        // Disk 5's record asks for the Workbench, which takes drive 0 and leaves the fourth out.
-        b.click(4);
-        b.click(7, Qt::ShiftModifier);
-        b.rightClick(6);
-        QCOMPARE(b.drives(1), b.inList({"WB", "Disk 5.adf", "Disk 6.adf", "Disk 7.adf"}));
-        QCOMPARE(b.starter.started.size(), std::size_t(2));
         QVERIFY(b.messages.shown.empty());
     }
 
@@ -254,15 +216,15 @@ private Q_SLOTS:
                    notes->toPlainText().toStdString() == "note" + focused.substr(4);
         };
 
-        b.press(0);  // a drag that ends on the next file
-        b.moveTo(1);
-        b.release(1);
+        b.mouse(QTest::MousePress, 0);  // a drag that ends on the next file
+        b.mouse(QTest::MouseMove, 1);
+        b.mouse(QTest::MouseRelease, 1);
         QCOMPARE(b.files()->focusedIndex(), 1);
         QVERIFY(follows());
-        b.press(3);  // a wobble onto the next file and back
-        b.moveTo(4);
-        b.moveTo(3);
-        b.release(3);
+        b.mouse(QTest::MousePress, 3);  // a wobble onto the next file and back
+        b.mouse(QTest::MouseMove, 4);
+        b.mouse(QTest::MouseMove, 3);
+        b.mouse(QTest::MouseRelease, 3);
         QCOMPARE(b.selected(), std::vector<int>{3});
         QVERIFY(follows());
         for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home,
@@ -278,15 +240,15 @@ private Q_SLOTS:
         const std::string key = "[GAME " + std::to_string(focused + 1) + "]";
         b.media()->tabMedia()->setCurrentIndex(2);
         b.media()->cmbConfigToUse()->setCurrentIndex(1);
-        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdSaveSettings"), Qt::LeftButton);
+        b.clickButton("cmdSaveSettings");
         b.media()->tabMedia()->setCurrentIndex(3);
         notes->setPlainText("mine");
-        QTest::mouseClick(b.window->findChild<QPushButton*>("cmdsavenotes"), Qt::LeftButton);
+        b.clickButton("cmdsavenotes");
         std::string expected = records;
         const std::size_t at = expected.find(key);
         expected.replace(expected.find("CF=0", at), 4, "CF=1");
         expected.replace(expected.find("Notes=note", at), 12, "Notes=mine");
-        QCOMPARE(test::ReadFile(b.records()), expected);
+        QCOMPARE(ReadFile(b.records()), expected);
     }
 
     // A game double-clicked in the finder's results is shown in the folder bar and the file
@@ -295,7 +257,7 @@ private Q_SLOTS:
         Browser b({"Top.adf"});
         fs::create_directories(b.start / "Deep" / "Er");
         for (const char* name : {"Another.adf", "Zool.adf"})
-            test::WriteFile(b.start / "Deep" / "Er" / name, "disk");
+            WriteFile(b.start / "Deep" / "Er" / name, "disk");
         b.launchStart();
         b.window->setDialogRunner([](QDialog& dialog) {
             auto* pattern = dialog.findChild<QLineEdit*>("txtfindwild");
@@ -313,7 +275,7 @@ private Q_SLOTS:
         b.window->findChild<QAction*>("mnuFind")->trigger();
         QCOMPARE(b.files()->path(), (b.start / "Deep" / "Er").string());
         QCOMPARE(b.folderEntries(), QStringList{"Er"});
-        QCOMPARE(b.selected(), std::vector<int>{b.row("Zool.adf")});
+        QCOMPARE(b.selected(), std::vector<int>{1});  // Zool.adf, after Another.adf
         QCOMPARE(b.media()->shownGame(), std::optional<std::string>("ZOOL"));
     }
 
@@ -327,7 +289,7 @@ private Q_SLOTS:
             picture.fill(colour);
             QVERIFY(picture.save(QString::fromStdString((snaps / name).string())));
         }
-        test::WriteFile(snaps / "BROKEN.jpg", std::string("\xff\xd8\xff\xe0 not really", 16));
+        WriteFile(snaps / "BROKEN.jpg", std::string("\xff\xd8\xff\xe0 not really", 16));
         b.launchStart();
         QCOMPARE(b.picture(), 'p');  // Broken.adf, selected first, has a damaged file
         // The .bmp wins over the .jpg; a game without one shows the placeholder again.
@@ -343,7 +305,7 @@ private Q_SLOTS:
         for (const fs::path& folder :
              {vol / "Games" / "Action", vol / "Games" / "Puzzle", vol / "Utils"})
             fs::create_directories(folder);
-        test::WriteFile(vol / "Games" / "Action" / "Action Game.adf", "disk");
+        WriteFile(vol / "Games" / "Action" / "Action Game.adf", "disk");
         b.start = vol;
         b.launchStart();
         const QStringList atRoot = {"*Root*", "Games", "Utils"}, inGames = {"Action", "Puzzle"};
@@ -368,10 +330,9 @@ private Q_SLOTS:
         b.doubleClick(0);
         QCOMPARE(b.drives(1), b.inList({"Action Game.adf", "", "", ""}));
 
-        auto* back = b.window->findChild<QPushButton*>("cmdback");
-        back->click();
+        b.clickButton("cmdback");
         QCOMPARE(b.folderEntries(), atRoot);
-        back->click();  // a volume root is as far as it goes
+        b.clickButton("cmdback");  // a volume root is as far as it goes
         QCOMPARE(b.window->settings().CurrentGameDir, vol.string());
         QCOMPARE(b.folderEntries(), atRoot);
         const auto* dlbFolders = b.window->findChild<QLabel*>("dlbFolders");
@@ -405,8 +366,6 @@ private Q_SLOTS:
         b.doubleClick(0, false);
         QVERIFY(b.messages.shown.empty());
         QCOMPARE(b.starter.started.size(), std::size_t(1));
-        QCOMPARE(b.starter.started[0].arguments,
-                 std::vector<std::string>{"-config=" + b.config(1).string()});
         QCOMPARE(b.drives(1),
                  b.inList({"Alpha A.adf", "Alpha B.adf", "Alpha C.adf", "Alpha D.adf"}));
         QCOMPARE(b.selected(), std::vector<int>{0});  // from 0 and 4

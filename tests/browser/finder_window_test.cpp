@@ -4,59 +4,30 @@
 // double click reports, and that a running search can be stopped keeping what it found so far
 // (the beginning of what the whole search would report).
 
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
-#include <QtTest>
 #include <atomic>
 #include <filesystem>
 
 #include "browser/frm_find.h"
-#include "test_support.h"
+#include "qt_test_support.h"
 
 using namespace brackmoor;
+using test::Child;
+using test::ClickIn;
+using test::Items;
 namespace fs = std::filesystem;
-
-namespace {
-
-QStringList Rows(const QListWidget* list) {
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i)
-        rows << list->item(i)->text();
-    return rows;
-}
-
-void DoubleClick(QAbstractItemView* view, const QRect& rect,
-                 Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(view->viewport(), button, {}, rect.center());
-    QTest::mouseDClick(view->viewport(), button, {}, rect.center());
-}
-
-}  // namespace
 
 class FinderWindowTest : public QObject {
     Q_OBJECT
 
-    test::TempDir dir_;
+    TempDir dir_;
     test::RecordingMessages messages_;
     fs::path games_ = dir_.path() / "Games";
 
-    template <typename T>
-    T* child(FrmFind& dialog, const char* name) {
-        T* widget = dialog.findChild<T*>(name);
-        if (widget == nullptr)
-            qFatal("no control %s", name);
-        return widget;
-    }
     QString at(const char* relative) const {
         return QString::fromStdString((games_ / relative).string());
-    }
-    void show(FrmFind& dialog) {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }
 
 private Q_SLOTS:
@@ -64,17 +35,17 @@ private Q_SLOTS:
         for (const char* file : {"Lemmings.adf", "notes.txt", "Arcade/Fire Force.ADF",
                                  "Arcade/Zool.adz", "Fire/readme.txt", "Fire/Firestorm.adf"}) {
             fs::create_directories((games_ / file).parent_path());
-            test::WriteFile(games_ / file, "disk");
+            WriteFile(games_ / file, "disk");
         }
     }
 
     void opensAtTheCurrentFolderWithFreshControls() {
         FrmFind dialog(games_.string() + "/", messages_);
-        show(dialog);
+        test::Show(&dialog);
         QCOMPARE(dialog.dirfindPath(), games_.string());
         QVERIFY(messages_.shown.empty());
         // dirfind: the folders down to this one, then its subfolders.
-        auto* dirfind = child<QTreeWidget>(dialog, "dirfind");
+        auto* dirfind = Child<QTreeWidget>(&dialog, "dirfind");
         QCOMPARE(dirfind->topLevelItem(0)->text(0), QString("/"));
         QVERIFY(dirfind->currentItem()->text(0) == "Games" &&
                 dirfind->currentItem()->childCount() == 2);
@@ -97,11 +68,11 @@ private Q_SLOTS:
 
     void enterAndFindNowRunTheSameSearchEachReplacingTheLastThenADoubleClickReports() {
         FrmFind dialog(games_.string(), messages_);
-        show(dialog);
+        test::Show(&dialog);
         QSignalSpy chosen(&dialog, &FrmFind::gameChosen);
-        auto* pattern = child<QLineEdit>(dialog, "txtfindwild");
-        auto* list = child<QListWidget>(dialog, "lstfind");
-        DoubleClick(list, QRect(5, 5, 10, 10));  // an empty list: nothing happens
+        auto* pattern = Child<QLineEdit>(&dialog, "txtfindwild");
+        auto* list = Child<QListWidget>(&dialog, "lstfind");
+        ClickIn(list, QRect(5, 5, 10, 10), true);  // an empty list: nothing happens
         QVERIFY(dialog.isVisible() && chosen.isEmpty());
         pattern->clear();
         QTest::keyClicks(pattern, "*.adf");
@@ -109,33 +80,35 @@ private Q_SLOTS:
         QTRY_VERIFY(!dialog.searching());
         const QStringList expected{at("Lemmings.adf"), at("Arcade/Fire Force.ADF"),
                                    at("Fire/Firestorm.adf")};
-        QCOMPARE(Rows(list), expected);
-        QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
+        QCOMPARE(Items(list), expected);
+        test::Click(&dialog, "cmdfindnow");
         QTRY_VERIFY(!dialog.searching());
-        QCOMPARE(Rows(list), expected);
-        QTest::mouseClick(child<QCheckBox>(dialog, "chkfindsub"), Qt::LeftButton);
+        QCOMPARE(Items(list), expected);
+        test::Click(&dialog, "chkfindsub");
         QTest::keyClick(pattern, Qt::Key_Enter);
         QTRY_VERIFY(!dialog.searching());
-        QCOMPARE(Rows(list), QStringList{at("Lemmings.adf")});
+        QCOMPARE(Items(list), QStringList{at("Lemmings.adf")});
         QVERIFY(dialog.isVisible());  // Enter did not also press a button
         QVERIFY(QApplication::overrideCursor() == nullptr);
         // A double-clicked folder is where the next search starts.
-        auto* dirfind = child<QTreeWidget>(dialog, "dirfind");
+        auto* dirfind = Child<QTreeWidget>(&dialog, "dirfind");
         QTreeWidgetItem* fire = dirfind->currentItem()->child(1);
         dirfind->scrollToItem(fire);
-        DoubleClick(dirfind, dirfind->visualItemRect(fire));
+        ClickIn(dirfind, dirfind->visualItemRect(fire), true);
         QCOMPARE(dialog.dirfindPath(), (games_ / "Fire").string());
         pattern->setText("*.*");
-        QTest::mouseClick(child<QPushButton>(dialog, "cmdfindnow"), Qt::LeftButton);
+        test::Click(&dialog, "cmdfindnow");
         QTRY_VERIFY(!dialog.searching());
-        QCOMPARE(Rows(list), (QStringList{at("Fire/Firestorm.adf"), at("Fire/readme.txt")}));
-        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
-            DoubleClick(list, list->visualItemRect(list->item(0)), button);  // the left only
+        QCOMPARE(Items(list), (QStringList{at("Fire/Firestorm.adf"), at("Fire/readme.txt")}));
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {  // the left only
+            const QPoint first = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), button, {}, first);
+            QTest::mouseDClick(list->viewport(), button, {}, first);
+        }
         QVERIFY(chosen.isEmpty() && dialog.isVisible());
-        DoubleClick(list, list->visualItemRect(list->item(0)));
+        test::ClickItem(list, 0, true);
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen[0][0].value<std::string>(), (games_ / "Fire/Firestorm.adf").string());
-        QCOMPARE(dialog.FoundGamePath(), (games_ / "Fire/Firestorm.adf").string());
         QVERIFY(dialog.result() == QDialog::Accepted && !dialog.isVisible());
     }
 
@@ -155,19 +128,19 @@ private Q_SLOTS:
             stopped = summary.stopped;
             return summary;
         });
-        show(dialog);
-        auto* list = child<QListWidget>(dialog, "lstfind");
-        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Return);
+        test::Show(&dialog);
+        auto* list = Child<QListWidget>(&dialog, "lstfind");
+        QTest::keyClick(Child<QLineEdit>(&dialog, "txtfindwild"), Qt::Key_Return);
         QTRY_COMPARE(list->count(), 1);
-        QVERIFY(dialog.searching() && child<QPushButton>(dialog, "cmdStop")->isEnabled());
+        QVERIFY(dialog.searching() && Child<QAbstractButton>(&dialog, "cmdStop")->isEnabled());
         QVERIFY(QApplication::overrideCursor() != nullptr);
         // Esc where the user pressed Enter: the pattern box lets it through to the dialog.
-        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Escape);
+        QTest::keyClick(Child<QLineEdit>(&dialog, "txtfindwild"), Qt::Key_Escape);
         QTRY_VERIFY(!dialog.searching());
         QVERIFY(stopped && dialog.isVisible());
-        QCOMPARE(Rows(list), QStringList{at("Lemmings.adf")});  // the search's first result
+        QCOMPARE(Items(list), QStringList{at("Lemmings.adf")});  // the search's first result
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QTest::keyClick(child<QLineEdit>(dialog, "txtfindwild"), Qt::Key_Escape);
+        QTest::keyClick(Child<QLineEdit>(&dialog, "txtfindwild"), Qt::Key_Escape);
         QVERIFY(dialog.result() == QDialog::Rejected && !dialog.isVisible());
     }
 };

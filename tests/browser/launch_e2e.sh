@@ -4,20 +4,13 @@
 # arguments, with the configuration whose Brackmoor section names both disks of the set.
 #   launch_e2e.sh PATH_TO_BRACKMOOR PATH_TO_MAKE_ADF [KEEP_SCREENSHOT_AS]
 set -u
-program="$1"
-make_adf="$2"
-shot_as="${3:-}"
-work="$(mktemp -d)"
+program="$1" make_adf="$2" shot_as="${3:-}" work="$(mktemp -d)"
 . "$(dirname "$0")/../support/e2e.sh"
 e2e_require Xvfb xdotool
-trap e2e_cleanup EXIT
 
-app="$work/app"
-games="$work/games"
-mkdir -p "$app/Snaps" "$games/Amiga" "$games/Demos"
-cp "$program" "$app/brackmoor"
-"$make_adf" "$games/Amiga/Lemmings A.adf" "$games/Amiga/Lemmings B.adf" "$games/Amiga/Zool.adf" ||
-    fail "make_adf"
+app="$work/app" games="$work/games"
+e2e_make_app "$games/Amiga/Lemmings A.adf" "$games/Amiga/Lemmings B.adf" "$games/Amiga/Zool.adf"
+mkdir -p "$games/Demos"
 
 # The stand-in emulator: writes its arguments, one a line, then ends.
 cat > "$work/emulator.sh" <<EOF
@@ -38,7 +31,7 @@ e2e_start_xvfb
 e2e_start_program "$app"
 # Row 0 is the first file of "Amiga", the first folder, shown at start.
 e2e_double_click_first_file
-for _ in $(seq 100); do [ -s "$work/args" ] && break; sleep 0.1; done
+e2e_wait 100 test -s "$work/args"
 [ -n "$shot_as" ] && command -v import >/dev/null && import -window root "$shot_as"
 [ -s "$work/args" ] || fail "the stand-in emulator was not started"
 

@@ -9,24 +9,12 @@
 # 19-pixel menu bar, inside the child window's 4-pixel frame and 24-pixel title bar; the tab
 # header can be moved with CAPTURE_TAB_XY="x y" if the tab bar's rendering differs.
 set -u
-program="$1"
-make_adf="$2"
-shot_as="${3:-}"
-work="$(mktemp -d)"
+program="$1" make_adf="$2" shot_as="${3:-}" work="$(mktemp -d)"
 . "$(dirname "$0")/../support/e2e.sh"
 e2e_require Xvfb xdotool xclip convert compare identify
-xclip_pid=""
-cleanup() {
-    [ -n "$xclip_pid" ] && kill "$xclip_pid" 2>/dev/null && wait "$xclip_pid" 2>/dev/null
-    e2e_cleanup
-}
-trap cleanup EXIT
 
-app="$work/app"
-games="$work/games"
-mkdir -p "$app/Snaps" "$games/Amiga"
-cp "$program" "$app/brackmoor"
-"$make_adf" "$games/Amiga/Lemmings A.adf" "$games/Amiga/Lemmings B.adf" || fail "make_adf"
+app="$work/app" games="$work/games"
+e2e_make_app "$games/Amiga/Lemmings A.adf" "$games/Amiga/Lemmings B.adf"
 config="$work/A500.uae"
 printf 'use_gui=no\r\n' > "$config"
 e2e_settings "$app/Brackmoor.INI" "$games" /bin/true -config= "$config"
@@ -40,13 +28,9 @@ e2e_start_program "$app"  # the first file, Lemmings A.adf, is selected at start
 # The clipboard, served by xclip in the foreground (so it can be ended by its id) until the
 # program has read it.
 xclip -quiet -selection clipboard -t image/png -i "$work/grab.png" >/dev/null 2>&1 &
-xclip_pid=$!
-for _ in $(seq 50); do
-    xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -q '^image/png$' && break
-    sleep 0.1
-done
-xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -q '^image/png$' ||
-    fail "the clipboard does not offer image/png"
+bg_pids=$!
+offers_png() { xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -q '^image/png$'; }
+e2e_wait 50 offers_png || fail "the clipboard does not offer image/png"
 
 # The media window's client area: frame at (0, 4000 twips) in the workspace.
 left=4
@@ -64,7 +48,7 @@ xdotool key --clearmodifiers ctrl+a type 'Full 100%'
 click $((left + (1050 + 1207) / 15)) $((top + (2925 + 195) / 15))
 
 shot="$app/Snaps/LEMMINGS.jpg"
-for _ in $(seq 50); do [ -s "$shot" ] && break; sleep 0.1; done
+e2e_wait 50 test -s "$shot"
 [ -n "$shot_as" ] && import -window root "$shot_as"
 [ -s "$shot" ] || fail "no screenshot saved"
 [ "$(identify -format '%m %w %h' "$shot")" = "JPEG 800 600" ] ||

@@ -11,9 +11,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::WriteFile;
-
 // The description of the error the save raises.
 std::string SaveFailure(const cDibImage& dib, const std::filesystem::path& file, int quality) {
     try {
@@ -26,7 +23,7 @@ std::string SaveFailure(const cDibImage& dib, const std::filesystem::path& file,
 }
 
 TEST(JpegWriter, WritesThePictureUprightAtItsSize) {
-    test::TempDir dir;
+    TempDir dir;
     const auto file = dir.path() / "shot.jpg";
     for (const int width : {640, 3, 1}) {  // rows of 1920, 12 and 4 bytes: padding 0, 3, 1
         cDibImage dib;
@@ -50,7 +47,7 @@ TEST(JpegWriter, WritesThePictureUprightAtItsSize) {
 }
 
 TEST(JpegWriter, ReplacesAFileKeepingItsTimesAndMode) {
-    test::TempDir dir;
+    TempDir dir;
     const auto file = dir.path() / "GAME.jpg";
     WriteFile(file, "old picture");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
@@ -68,7 +65,7 @@ TEST(JpegWriter, ReplacesAFileKeepingItsTimesAndMode) {
 }
 
 TEST(JpegWriter, AFailedSaveLeavesTheOldFile) {
-    test::TempDir dir;
+    TempDir dir;
     cDibImage dib;
     dib.CreateFromPicture(test::SmoothPicture(32, 24));
     // A folder where the file should be, a read-only screenshot, a missing folder.

@@ -10,8 +10,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-
 // The replaced file keeping its times and mode is the JPEG writer's rule (jpeg_writer_test.cpp).
 class ScreenshotCaptureTest : public ::testing::Test {
 protected:
@@ -19,7 +17,7 @@ protected:
         return SaveClipboardScreenshot(clipboard, size, compression, target).outcome;
     }
     QSize savedSize() const { return test::LoadJpeg(target).size(); }
-    test::TempDir dir;
+    TempDir dir;
     std::filesystem::path target = dir.path() / "LEMMINGS.jpg";
     test::ScriptedClipboard clipboard;
 };
@@ -74,7 +72,7 @@ TEST_F(ScreenshotCaptureTest, SavesPictureFilesByTheirContentAndRefusesOtherFile
     EXPECT_EQ(savedSize(), QSize(45, 30));
     EXPECT_EQ(saveFile(target, "Full 100%").outcome, CaptureOutcome::Saved);  // the JPEG itself
     const std::string before = ReadFile(target);
-    test::WriteFile(dir.path() / "anim.gif", "GIF89a");  // a picture, but not one of the three
+    WriteFile(dir.path() / "anim.gif", "GIF89a");  // a picture, but not one of the three
     for (const auto& file : {dir.path() / "anim.gif", dir.path(), dir.path() / "missing.png"}) {
         const CaptureResult result = saveFile(file, "Full 100%");
         EXPECT_EQ(result.outcome, CaptureOutcome::NotAPicture) << file;

@@ -7,9 +7,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 using Args = std::vector<std::string>;
 
 TEST(SplitCommandLineArguments, FollowsTheWindowsRules) {

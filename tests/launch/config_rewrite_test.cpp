@@ -12,10 +12,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
-
 // Without type names (the default settings file) all four read "None" and share that key.
 EmulatorKeyNames Keys(bool typed) {
     EmulatorKeyNames keys{"nr_floppies", {"floppy0", "floppy1", "floppy2", "floppy3"}, {}};

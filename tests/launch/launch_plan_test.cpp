@@ -92,15 +92,15 @@ TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableCho
 
 // The outcomes the window tests do not reach: each stops the launch with what went wrong.
 TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
-    test::TempDir dir;
+    TempDir dir;
     LauncherSettings settings;
     settings.WinUAEName = (dir.path() / "emulator").string();
-    test::WriteFile(settings.WinUAEName, "#!/bin/sh\n");
+    WriteFile(settings.WinUAEName, "#!/bin/sh\n");
     settings.WinUAECommandLinePass = "-config=";
     settings.FloppyName = {"floppy0", "floppy1", "floppy2", "floppy3"};
     settings.FloppyTypeName = {"None", "None", "None", "None"};
     const auto config = dir.path() / "A500.uae";
-    test::WriteFile(config, "use_gui=yes\n");
+    WriteFile(config, "use_gui=yes\n");
     settings.ConfigLocations[1] = config.string();
     test::RecordingProcessStarter starter;
     GameChoices shown{0, 0, false, false};
@@ -120,9 +120,9 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     // A path the command line cannot carry whole is refused before anything is written.
     settings.FloppyCountName = "nr_floppies";
     settings.ConfigLocations[1] = (dir.path() / "odd\"name.uae").string();
-    test::WriteFile(settings.ConfigLocations[1], "use_gui=yes\n");
+    WriteFile(settings.ConfigLocations[1], "use_gui=yes\n");
     EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::RewriteFailed);
-    EXPECT_EQ(test::ReadFile(settings.ConfigLocations[1]), "use_gui=yes\n");
+    EXPECT_EQ(ReadFile(settings.ConfigLocations[1]), "use_gui=yes\n");
     EXPECT_TRUE(starter.started.empty());
 
     // A configuration stored in another letter case: the emulator gets the file rewritten.
@@ -130,7 +130,7 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     EXPECT_EQ(RunLaunch(files, false, context).kind, Kind::Started);
     ASSERT_EQ(starter.started.size(), 1u);
     EXPECT_EQ(starter.started[0].arguments, std::vector<std::string>{"-config=" + config.string()});
-    EXPECT_NE(test::ReadFile(config).find("floppy0=/games/Lemmings.adf"), std::string::npos);
+    EXPECT_NE(ReadFile(config).find("floppy0=/games/Lemmings.adf"), std::string::npos);
 
     starter.failure = "Exec format error";
     message = LaunchMessage(RunLaunch(files, false, context));
@@ -139,12 +139,12 @@ TEST(RunLaunch, ReportsWhatStoppedItAndStartsNothingOnAnOldConfiguration) {
     EXPECT_NE(message->text.find("Exec format error"), std::string::npos);
 
     // No configuration chosen: nothing written; the window shows the paths-wrong message.
-    const std::string written = test::ReadFile(config);
+    const std::string written = ReadFile(config);
     shown = {-1, 0, false, false};
     outcome = RunLaunch(files, false, context);
     EXPECT_EQ(outcome.kind, Kind::PathsWrong);
     EXPECT_FALSE(LaunchMessage(outcome));
-    EXPECT_EQ(test::ReadFile(config), written);
+    EXPECT_EQ(ReadFile(config), written);
     EXPECT_EQ(starter.started.size(), 2u);
 
     test::FakeFileList empty({});

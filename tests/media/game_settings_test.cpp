@@ -15,16 +15,13 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::WriteFile;
-
 class GameSettingsTest : public ::testing::Test {
 protected:
     std::filesystem::path file() const { return dir.path() / "Game Settings.ini"; }
     std::string app() const { return dir.withSeparator(); }
     GameRecord load(const std::string& key) { return LoadGameSettings(app(), key, 3); }
 
-    test::TempDir dir;
+    TempDir dir;
 };
 
 TEST(ReadLeadingNumber, RoundsHalvesToEvenAndHoldsWithinAnInt) {

@@ -13,9 +13,6 @@
 namespace brackmoor {
 namespace {
 
-using test::TempDir;
-using test::WriteFile;
-
 TEST(FindScreenshot, BitmapWinsAndLetterCaseDoesNotMatter) {
     TempDir dir;
     const std::string app = dir.withSeparator();

@@ -13,10 +13,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
-
 TEST(EmulatorPresets, FindTheProgramOnThePathWithItsFolderElseTheFallback) {
     TempDir dir;
     const EmulatorPreset& amiberry = *FindEmulatorPreset("Amiberry");
@@ -36,7 +32,6 @@ TEST(EmulatorPresets, FindTheProgramOnThePathWithItsFolderElseTheFallback) {
                      [](const std::string& place) { return std::filesystem::exists(place); })) {
         EXPECT_EQ(FindEmulatorProgram(amiberry, ""), "");  // left for the user
     }
-    EXPECT_EQ(FindEmulatorPreset("UAE"), nullptr);
     // The choice the dialog shows for the settings it reads.
     EXPECT_EQ(MatchEmulatorPreset("-config=", "nr_floppies", amiberry.floppyNames)->name, "WinUAE");
     EXPECT_EQ(MatchEmulatorPreset("--config ", "nr_floppies", amiberry.floppyNames), &amiberry);

@@ -7,27 +7,16 @@
 # Skipped (77) where fs-uae, Xvfb or xdotool is missing.
 #   first_start_e2e.sh PATH_TO_BRACKMOOR PATH_TO_MAKE_ADF
 set -u
-program="$1"
-make_adf="$2"
-work="$(mktemp -d)"
+program="$1" make_adf="$2" work="$(mktemp -d)"
 . "$(dirname "$0")/../support/e2e.sh"
 e2e_require fs-uae Xvfb xdotool pgrep
-emu_pid=""
-cleanup() {
-    [ -n "$emu_pid" ] && kill "$emu_pid" 2>/dev/null
-    # FS-UAE is not our child: wait for it to go before its folder is removed.
-    for _ in $(seq 100); do [ -z "$emu_pid" ] || ! kill -0 "$emu_pid" 2>/dev/null && break; sleep 0.1; done
-    [ -n "$emu_pid" ] && kill -0 "$emu_pid" 2>/dev/null && kill -KILL "$emu_pid"
-    e2e_cleanup
-}
-trap cleanup EXIT
 
 # A home of its own: FS-UAE keeps its files and its log there.
 app="$work/app" games="$work/My Games"
 export HOME="$work/home"
-mkdir -p "$app" "$games/Amiga" "$HOME"
-cp "$program" "$app/brackmoor"
-"$make_adf" "$games/Amiga/Zool.adf" || fail "make_adf"
+e2e_make_app "$games/Amiga/Zool.adf"
+rmdir "$app/Snaps"  # a first start: the program alone in its folder
+mkdir -p "$HOME"
 
 # The one visible window whose title matches $1, focused so that keys go to it; $2 says what
 # was expected, for a failure.
@@ -60,8 +49,7 @@ answer_message "make starter configurations?"  # Yes
 focus_window '^Options$'
 xdotool key Tab Tab Tab Tab space
 focus_window '^Please select a folder\.$'
-xdotool key ctrl+a
-xdotool type --delay 20 "$games"
+xdotool key ctrl+a type --delay 20 "$games"
 xdotool key Return
 sleep 0.5
 if xdotool search --onlyvisible --name '^Please select a folder\.$' >/dev/null; then
@@ -84,21 +72,11 @@ e2e_start_program "$app"
 e2e_no_message_box
 e2e_double_click_first_file  # Zool.adf
 
-for _ in $(seq 100); do
-    emu_pid="$(pgrep -n -f -- "$app/Configurations/A500.fs-uae")" && break
-    sleep 0.1
-done
-[ -n "$emu_pid" ] || fail "FS-UAE was not started"
+e2e_wait 100 e2e_started "$app/Configurations/A500.fs-uae" || fail "FS-UAE was not started"
 log_file() { find "$HOME" -name fs-uae.log.txt -path '*Logs*' 2>/dev/null | head -n 1; }
-inserted() {
-    local log
-    log="$(log_file)"
-    [ -n "$log" ] &&
-        grep -qF "gui_disk_image_change drive 0 name $games/Amiga/Zool.adf" "$log" &&
-        grep -qF "gui_disk_image_change drive 1 <no disk>" "$log"
-}
-for _ in $(seq 120); do inserted && break; sleep 0.25; done
-inserted || { cat "$(log_file)"; fail "FS-UAE's log does not show Zool in drive 0 and drive 1 empty"; }
+inserted() { e2e_fs_uae_shows "$(log_file)" "drive 0 name $games/Amiga/Zool.adf" "drive 1 <no disk>"; }
+e2e_wait 300 inserted ||
+    { cat "$(log_file)"; fail "FS-UAE's log does not show Zool in drive 0 and drive 1 empty"; }
 # "Dissable Unused Drives" is on for a game without settings: drive 1 ends switched off.
 grep -F 'set option "floppy1type"' "$(log_file)" | tail -n 1 | grep -qF '"-1"' ||
     fail "FS-UAE did not switch drive 1 off"

@@ -13,9 +13,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 using Args = std::vector<std::string>;
 
 TEST(PosixProcessStarter, RunsAStandInDetachedWithItsArgumentsAsGiven) {

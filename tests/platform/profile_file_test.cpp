@@ -19,9 +19,6 @@ namespace brackmoor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 TEST(ProfileFile, FailedAndRefusedWritesLeaveTheOldFileAndNoTemporary) {
     TempDir dir;

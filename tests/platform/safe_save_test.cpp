@@ -20,9 +20,6 @@ namespace brackmoor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 long EntriesIn(const fs::path& folder) {
     return std::distance(fs::directory_iterator(folder), fs::directory_iterator());

@@ -7,10 +7,6 @@
 namespace brackmoor {
 namespace {
 
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
-
 // The default settings file, byte for byte: every key in order, over an older file's keys of
 // the same names, keeping its others, under the file's own spelling of its name.
 TEST(DefaultSettingsFile, HoldsEveryKeyInOrderAndKeepsOthers) {

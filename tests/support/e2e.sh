@@ -1,8 +1,12 @@
 # Shared steps of the end-to-end tests: sourced, not run. The test sets `work` (a fresh folder)
-# before calling them; `fail` reports and exits; `e2e_cleanup` ends what was started, by pid.
+# before sourcing; `fail` reports and exits; `e2e_cleanup`, run on exit, ends what was started
+# (the program, Xvfb, an emulator in `emu_pid`, helpers in `bg_pids`), by pid.
 
 xvfb_pid=""
 app_pid=""
+emu_pid=""
+bg_pids=""
+trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -17,8 +21,41 @@ e2e_require() {
 }
 
 e2e_cleanup() {
-    for pid in $app_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    # An emulator is not our child: it must be gone before its folder is removed.
+    if [ -n "$emu_pid" ]; then
+        kill "$emu_pid" 2>/dev/null
+        e2e_wait 100 e2e_gone "$emu_pid" || kill -KILL "$emu_pid" 2>/dev/null
+    fi
+    for pid in $bg_pids $app_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
     rm -rf "$work"
+}
+e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# e2e_wait TRIES COMMAND...: COMMAND every 0.1 s until it succeeds, at most TRIES times; its status.
+e2e_wait() {
+    local tries="$1"
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    "$@"
+}
+
+# e2e_make_app DISK...: the program (`program`) copied into `app` beside an empty "Snaps", and
+# the disk images made by `make_adf`, folders and all.
+e2e_make_app() {
+    mkdir -p "$app/Snaps" && cp "$program" "$app/brackmoor" || fail "cannot make $app"
+    for disk; do mkdir -p "$(dirname "$disk")"; done
+    [ $# -eq 0 ] || "$make_adf" "$@" || fail "make_adf"
+}
+
+# e2e_started PATTERN: the newest process whose command line holds PATTERN, kept in `emu_pid`.
+e2e_started() { emu_pid="$(pgrep -n -f -- "$1")"; }
+
+# e2e_fs_uae_shows LOG CHANGE...: FS-UAE's log shows each disk change ("drive 0 name FILE").
+e2e_fs_uae_shows() {
+    local log="$1"
+    shift
+    [ -f "$log" ] || return 1
+    for change; do grep -qF "gui_disk_image_change $change" "$log" || return 1; done
 }
 
 # e2e_settings FILE GAMES EMULATOR PASS CONFIG [KEY_PREFIX]: a complete Brackmoor.INI, key names
@@ -41,8 +78,7 @@ e2e_settings() {
 e2e_start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    e2e_wait 50 test -s "$work/display" || fail "Xvfb did not start"
     # The X server, whatever platform the caller's environment asks for.
     export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
     mkdir -m 700 "$XDG_RUNTIME_DIR"

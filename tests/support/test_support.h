@@ -98,3 +98,10 @@ std::filesystem::path FillFileSystem(const std::filesystem::path& folder);
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 
 }  // namespace brackmoor::test
+
+namespace brackmoor {
+// The helpers nearly every test uses, by their short names.
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+}  // namespace brackmoor

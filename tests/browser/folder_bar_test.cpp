@@ -1,13 +1,49 @@
+// The folder bar's logic: volume roots, the folder an entry leads to, and the listing it shows
+// (folders and files apart, in natural order).
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "browser/folder_bar_rules.h"
 #include "browser/folder_listing.h"
 #include "browser/natural_order.h"
 #include "test_support.h"
 
 namespace brackmoor {
 namespace {
+
+constexpr PathStyle W = PathStyle::Windows;
+constexpr PathStyle P = PathStyle::Posix;
+
+TEST(FolderBarRules, RootsOfDrivesAndVolumes) {
+    const std::vector<Volume> volumes = {{"/", "/"}, {"/media/ann/AMIGA CD", "AMIGA CD"}};
+    EXPECT_TRUE(IsVolumeRoot("C:\\", {}, W));
+    EXPECT_FALSE(IsVolumeRoot("C:\\Games", {}, W));
+    EXPECT_TRUE(IsVolumeRoot("/", volumes, P));
+    EXPECT_TRUE(IsVolumeRoot("/media/ann/AMIGA CD", volumes, P));
+    EXPECT_TRUE(IsVolumeRoot("/media/ann/AMIGA CD/", volumes, P));
+    EXPECT_FALSE(IsVolumeRoot("/media/ann", volumes, P));
+}
+
+TEST(FolderBarRules, TheVolumeThatHoldsAFolder) {
+    const std::vector<Volume> volumes = {{"/", "/"}, {"/media/cd", "cd"}, {"/media/cd2", "cd2"}};
+    EXPECT_EQ(VolumeOf("/media/cd/games", volumes), "/media/cd");
+    EXPECT_EQ(VolumeOf("/media/cd", volumes), "/media/cd");
+    EXPECT_EQ(VolumeOf("/media/cd2/x", volumes), "/media/cd2");
+    EXPECT_EQ(VolumeOf("/media/cdrom", volumes), "/");
+    EXPECT_EQ(VolumeOf("/home/games", volumes), "/");
+}
+
+TEST(FolderBarRules, TargetsInBothStyles) {
+    EXPECT_EQ(FolderTarget("*Root*", "D:\\", "C:\\Games", W), "D:\\");
+    EXPECT_EQ(FolderTarget("Amiga", "C:\\", "C:\\Games", W), "C:\\Games\\Amiga");
+    EXPECT_EQ(FolderTarget("Games", "C:\\", "C:\\", W), "C:\\Games");
+    EXPECT_EQ(FolderTarget("", "C:\\", "C:\\Games\\", W), "C:\\Games\\");
+    EXPECT_EQ(FolderTarget("*Root*", "/media/cd", "/games", P), "/media/cd");
+    EXPECT_EQ(FolderTarget("amiga", "/", "/", P), "/amiga");
+    EXPECT_EQ(FolderTarget("Puzzle", "/", "/games/", P), "/games/Puzzle");
+}
 
 // That natural order is a strict total order and that sorting a folder (a faster path than
 // comparing pairs) agrees with it is checked by fuzz/natural_order_fuzz.cpp.
@@ -23,11 +59,11 @@ TEST(NaturalOrder, NumbersByValueLettersWithoutCase) {
 }
 
 TEST(ListFolder, FoldersAndFilesApartInOrderWithoutHiddenOnes) {
-    test::TempDir dir;
+    TempDir dir;
     // Names that are not UTF-8, or hold a line break, are listed as they are.
     for (const char* name : {"Xenon 2 B.adf", "Xenon 2 A.adf", ".hidden.adf", "notes.txt", "ab",
                              "caf\xE9.adf", "two\nlines.adf"})
-        test::WriteFile(dir.path() / name, "");
+        WriteFile(dir.path() / name, "");
     for (const char* name : {"Shoot em up", "arcade", ".cache"})
         std::filesystem::create_directory(dir.path() / name);
     std::filesystem::create_directory_symlink(dir.path() / "arcade", dir.path() / "linked");
