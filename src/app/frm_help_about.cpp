@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "app/about_artwork.h"
+#include "platform/qt_own_picture.h"
 #include "platform/qt_twips.h"
 #include "settings/window_placement.h"
 
@@ -28,8 +29,7 @@ constexpr int kRevealMilliseconds = 5000;
 std::uint16_t g_blinkCounter = 0;
 
 QPixmap Artwork(const char* resource, QImage (*draw)()) {
-    QPixmap picture(resource);
-    return picture.isNull() ? QPixmap::fromImage(draw()) : picture;
+    return QPixmap::fromImage(ReadOwnPicture(resource, "png", draw));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/app_path.h"
 #include "app/frm_mdi_main.h"
 #include "app/program_icon.h"
+#include "platform/qt_lazy_icon_style.h"
 #include "platform/qt_message_box.h"
 
 #ifndef BRACKMOOR_VERSION
@@ -63,6 +64,7 @@ void AnswerCommandLine(int argc, char** argv) {
 
 int RunBrackmoor(QApplication& app, const std::function<void()>& whenShown) {
     NameTheProgram();
+    QApplication::setStyle(new LazyIconStyle);
     QApplication::setWindowIcon(ProgramIcon());
     // Ties the windows to the installed desktop entry, whose icon the desktop shows for them.
     QGuiApplication::setDesktopFileName("io.github.brackmoor.Brackmoor");

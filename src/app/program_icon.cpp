@@ -4,6 +4,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include "platform/qt_own_picture.h"
+
 namespace brackmoor {
 
 namespace {
@@ -66,7 +68,7 @@ private:
     const QIcon& picture(int side) {
         auto [at, added] = read_.try_emplace(side);
         if (added) {
-            at->second.addFile(files_.at(side), QSize(side, side));
+            at->second.addPixmap(QPixmap::fromImage(ReadOwnPicture(files_.at(side), "png")));
         }
         return at->second;
     }

@@ -1,10 +1,11 @@
-// The program's icon reads its pictures only when a size is drawn, yet draws every size as a
-// plain icon of all its pictures would.
+// The program's icon, and the style's icons of the child windows' system menus, are read only
+// when drawn, yet draw every size as icons read at once would.
 
 #include <QPainter>
 #include <QtTest>
 
 #include "app/program_icon.h"
+#include "platform/qt_lazy_icon_style.h"
 
 using namespace brackmoor;
 
@@ -39,6 +40,20 @@ private Q_SLOTS:
             return canvas;
         };
         QCOMPARE(painted(icon), painted(plain));
+    }
+
+    void systemMenuIconsDrawAsTheStylesOwn() {
+        LazyIconStyle lazy;
+        const QStyle* own = lazy.baseStyle();
+        for (const auto icon :
+             {QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMinButton,
+              QStyle::SP_TitleBarNormalButton, QStyle::SP_ToolBarHorizontalExtensionButton}) {
+            const QIcon deferred = lazy.standardIcon(icon);
+            const QIcon read = own->standardIcon(icon);
+            QCOMPARE(deferred.availableSizes(), read.availableSizes());
+            QCOMPARE(deferred.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage(),
+                     read.pixmap(QSize(16, 16), 1.0, QIcon::Disabled).toImage());
+        }
     }
 
     void anIconWithoutPicturesIsEmpty() {
