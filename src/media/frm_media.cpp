@@ -28,6 +28,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_lookup.h"
 #include "platform/messages.h"
+#include "platform/qt_own_picture.h"
 #include "platform/qt_twips.h"
 #include "settings/launcher_settings.h"
 
@@ -97,11 +98,8 @@ void FrmMedia::attach(const LauncherSettings* settings, MessageSink* messages,
 }
 
 void FrmMedia::loadArtwork() {
-    QImage placeholder(":/media/placeholder.jpg");
-    if (placeholder.isNull()) {
-        placeholder = DrawPlaceholderPicture();
-    }
-    placeholder_ = QPixmap::fromImage(placeholder);
+    placeholder_ = QPixmap::fromImage(
+        ReadOwnPicture(":/media/placeholder.jpg", "jpeg", DrawPlaceholderPicture));
 }
 
 void FrmMedia::buildControls() {
@@ -153,12 +151,13 @@ QWidget* FrmMedia::buildOptionsTab() {
     MakeCaption(page, "Label1", "Config To Use", {150, 450, 3315, 240}, kPageOrigin);
     cmbConfigToUse_ = new QComboBox(page);
     PlaceInTwips(cmbConfigToUse_, "cmbConfigToUse", {150, 675, 4140, 315}, kPageOrigin);
-    MakeChoiceList(cmbConfigToUse_);
     cmbConfigToUse_->setToolTip("Which WinUAE config to use with this game.");
     MakeCaption(page, "Label2", "WorkBench To Use", {150, 1050, 3465, 240}, kPageOrigin);
     cmbWBUse_ = new QComboBox(page);
     PlaceInTwips(cmbWBUse_, "cmbWBUse", {150, 1275, 4140, 315}, kPageOrigin);
-    MakeChoiceList(cmbWBUse_);
+    // The two lists take typing once the page is first shown (see showCurrentTab): their text
+    // fields are a good part of what the window costs to make, and nothing can be typed into
+    // them before.
     cmbWBUse_->setToolTip("This Workbench will be mounted on Drive0 before the selected game(s).");
     chkAutoABCD_ = new QCheckBox("Autoload ABCD", page);
     PlaceInTwips(chkAutoABCD_, "chkAutoABCD", {150, 1800, 2115, 315}, kPageOrigin);
@@ -174,8 +173,8 @@ QWidget* FrmMedia::buildOptionsTab() {
     imgSaved_ = new QLabel(page);
     PlaceInTwips(imgSaved_, "imgSaved", {3600, 2925, 210, 210}, kPageOrigin);
     imgSaved_->setScaledContents(true);
-    const QImage marker(":/media/floppy.png");
-    imgSaved_->setPixmap(QPixmap::fromImage(marker.isNull() ? DrawFloppyMarker() : marker));
+    imgSaved_->setPixmap(
+        QPixmap::fromImage(ReadOwnPicture(":/media/floppy.png", "png", DrawFloppyMarker)));
     imgSaved_->setToolTip("This game has saved settings");
     imgSaved_->hide();
     // Tab goes down the page as it reads.
@@ -247,6 +246,10 @@ void FrmMedia::showCurrentTab() {
     const int current = tabMedia_->currentIndex();
     if (current == kCaptureTab) {
         captureTab();
+    }
+    if (current == kOptionsTab && !cmbConfigToUse_->isEditable()) {
+        MakeChoiceList(cmbConfigToUse_);
+        MakeChoiceList(cmbWBUse_);
     }
     for (int tab = 0; tab < static_cast<int>(pages_.size()); ++tab) {
         QWidget* page = pages_[static_cast<std::size_t>(tab)];
