@@ -8,8 +8,14 @@ namespace brackmoor {
 ChildWindow::ChildWindow(const char* objectName, const char* caption, QWidget* parent)
     : QMdiSubWindow(parent) {
     setObjectName(objectName);
-    setWindowTitle(caption);
+    caption_ = caption;
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+}
+
+void ChildWindow::showEvent(QShowEvent* event) {
+    if (windowTitle().isEmpty())
+        setWindowTitle(caption_);
+    QMdiSubWindow::showEvent(event);
 }
 
 void ChildWindow::changeEvent(QEvent* event) {

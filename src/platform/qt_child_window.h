@@ -13,9 +13,11 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool leavingMaximised_ = false;
+    QString caption_;
 };
 
 }  // namespace brackmoor
