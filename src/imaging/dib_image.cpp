@@ -299,6 +299,7 @@ bool cDibImage::CopyToClipboard(MessageSink& messages, PictureClipboard& clipboa
     if (bAsDIB) {
         Message message;
         message.text = "I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!";
+        message.icon = MessageIcon::None;
         messages.show(message);
         return false;
     }

@@ -4,7 +4,7 @@
 
 namespace brackmoor {
 
-enum class MessageIcon { Critical, Exclamation, Information, Question };
+enum class MessageIcon { None, Critical, Exclamation, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 

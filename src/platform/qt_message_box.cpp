@@ -8,6 +8,8 @@ namespace {
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
     switch (icon) {
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
         case MessageIcon::Critical:
             return QMessageBox::Critical;
         case MessageIcon::Exclamation:
