@@ -330,10 +330,9 @@ bool FrmMedia::autoloadABCD() const {
 
 void FrmMedia::showRecord(const GameRecord& record) {
     const QSignalBlocker blockNotes(txtNotes_);
+    txtNotes_->clear();
     setSavedMarker(record.remembered);
     showChoices(record.choices);
-    // Replaces the whole text and its undo history: a clear() before it would build an empty
-    // document for nothing, a third of what showing a record takes.
     txtNotes_->setPlainText(QString::fromStdString(record.notes));
 }
 
