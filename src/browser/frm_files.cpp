@@ -222,6 +222,17 @@ std::string FrmFiles::name(int index) const {
     return index >= 0 && index < count() ? model_->name(index) : std::string();
 }
 
+int FrmFiles::nextSelected(int from) const {
+    int next = -1;
+    for (const QItemSelectionRange& range : flbFiles_->selectionModel()->selection()) {
+        if (range.bottom() >= from) {
+            const int candidate = std::max(from, range.top());
+            next = next < 0 ? candidate : std::min(next, candidate);
+        }
+    }
+    return next;
+}
+
 int FrmFiles::focusedIndex() const {
     const QModelIndex current = flbFiles_->selectionModel()->currentIndex();
     return current.isValid() ? current.row() : -1;

@@ -54,6 +54,8 @@ public:
     // Selecting makes the item the focused one; a change runs the selection handling before it
     // returns.
     void setSelected(int index, bool selected) override;
+    // Read from the selection's ranges, without asking every item.
+    int nextSelected(int from) const override;
     std::string name(int index) const override;
     int focusedIndex() const override;
 

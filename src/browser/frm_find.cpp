@@ -288,8 +288,8 @@ void FrmFind::enterFolder(QTreeWidgetItem* item) {
 void FrmFind::findNow() {
     // A search still running is replaced: it ends, and its results go with the list.
     search_.reset();
-    lstfind->clear();
-    results_.clear();
+    std::vector<std::string> last;
+    last.swap(results_);
     // The busy pointer keeps its arrow: the dialog still answers Stop and Esc while it searches.
     if (!busyPointer_) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -302,6 +302,9 @@ void FrmFind::findNow() {
         searchFunction_, dirfindPath_, chkfindsub->isChecked(), pattern.toStdString(),
         [this] { QMetaObject::invokeMethod(this, &FrmFind::takeResults, Qt::QueuedConnection); });
     progressTimer_->start();
+    // The last results go while the new search already runs: deleting tens of thousands of
+    // rows takes milliseconds. The new results are taken from the event loop, after this.
+    lstfind->clear();
 }
 
 void FrmFind::stopSearch() {

@@ -1,5 +1,7 @@
 #include "launch/launch_plan.h"
 
+#include <algorithm>
+
 #include "platform/file_lookup.h"
 
 namespace brackmoor {
@@ -144,21 +146,31 @@ LaunchOutcome Finish(const DiskGathering& gathering, FileListView& files,
     return ExecuteLaunchPlan(*plan, *context.settings, *context.starter);
 }
 
-std::vector<std::string> NamesOf(const FileListView& files) {
-    std::vector<std::string> names;
-    const int count = files.count();
-    names.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) {
-        names.push_back(files.name(i));
+// A gathering made over a stretch of the list that starts at `offset`, moved to the positions
+// of the whole list.
+DiskGathering MovedBy(DiskGathering gathering, int offset) {
+    for (int& index : gathering.selectInTurn) {
+        index += offset;
     }
-    return names;
+    gathering.keep += offset;
+    return gathering;
 }
 
 }  // namespace
 
 LaunchOutcome RunLaunch(FileListView& files, bool autoload, const LaunchContext& context) {
-    const DiskGathering gathering = GatherSingleLaunch(NamesOf(files), files.focusedIndex(),
-                                                       autoload, context.gameFolder, context.style);
+    // A single launch looks at the focused item and at most the three after it (B, C, D).
+    const int focused = files.focusedIndex();
+    if (focused < 0 || focused >= files.count()) {
+        return LaunchOutcome{};
+    }
+    const int end = std::min(files.count(), focused + 4);
+    std::vector<std::string> names;
+    for (int i = focused; i < end; ++i) {
+        names.push_back(files.name(i));
+    }
+    const DiskGathering gathering =
+        MovedBy(GatherSingleLaunch(names, 0, autoload, context.gameFolder, context.style), focused);
     if (gathering.disks[0].empty()) {
         return LaunchOutcome{};
     }
@@ -166,13 +178,22 @@ LaunchOutcome RunLaunch(FileListView& files, bool autoload, const LaunchContext&
 }
 
 LaunchOutcome RunLaunchMultiple(FileListView& files, const LaunchContext& context) {
-    const std::vector<std::string> names = NamesOf(files);
-    std::vector<bool> selected(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        selected[i] = files.isSelected(static_cast<int>(i));
+    // Only the first four selected items go to the drives.
+    std::vector<int> positions;
+    for (int i = files.nextSelected(0); i >= 0 && positions.size() < std::tuple_size_v<DriveSlots>;
+         i = files.nextSelected(i + 1)) {
+        positions.push_back(i);
     }
-    const DiskGathering gathering =
-        GatherMultipleLaunch(names, selected, context.gameFolder, context.style);
+    if (positions.empty()) {
+        return LaunchOutcome{};
+    }
+    std::vector<std::string> names;
+    for (const int i : positions) {
+        names.push_back(files.name(i));
+    }
+    DiskGathering gathering = GatherMultipleLaunch(names, std::vector<bool>(names.size(), true),
+                                                   context.gameFolder, context.style);
+    gathering.keep = positions.front();
     if (gathering.disks[0].empty()) {
         return LaunchOutcome{};
     }

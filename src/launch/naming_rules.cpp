@@ -1,5 +1,7 @@
 #include "launch/naming_rules.h"
 
+#include <algorithm>
+
 #include "platform/ini_document.h"
 
 namespace brackmoor {
@@ -102,19 +104,23 @@ std::string DiskPath(std::string_view gameFolder, std::string_view listedName, P
     return style == PathStyle::Windows ? UpperAscii(path) : path;
 }
 
-int FirstSelectedIndex(const FileSelection& files) {
-    const int count = files.count();
-    for (int i = 0; i < count; ++i) {
-        if (files.isSelected(i)) {
+int FileSelection::nextSelected(int from) const {
+    const int count = this->count();
+    for (int i = std::max(from, 0); i < count; ++i) {
+        if (isSelected(i)) {
             return i;
         }
     }
-    return 0;
+    return -1;
+}
+
+int FirstSelectedIndex(const FileSelection& files) {
+    return std::max(files.nextSelected(0), 0);
 }
 
 void DeselectAllFiles(FileSelection& files) {
-    const int count = files.count();
-    for (int i = 0; i < count; ++i) {
+    // Each step runs the list's selection handling, which sees the selection as it is then.
+    for (int i = files.nextSelected(0); i >= 0; i = files.nextSelected(i + 1)) {
         files.setSelected(i, false);
     }
 }

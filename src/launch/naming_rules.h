@@ -72,12 +72,15 @@ public:
     virtual int count() const = 0;
     virtual bool isSelected(int index) const = 0;
     virtual void setSelected(int index, bool selected) = 0;
+    // The position of the first selected item at or after `from`, or -1 when there is none.
+    // This asks every item from `from` on; a list that knows its selection answers at once.
+    virtual int nextSelected(int from) const;
 };
 
 // The position of the first selected item, or 0 when none is selected.
 int FirstSelectedIndex(const FileSelection& files);
 
-// Unselects every item, from position 0 upwards.
+// Unselects every selected item, from position 0 upwards, one item at a time.
 void DeselectAllFiles(FileSelection& files);
 
 }  // namespace brackmoor

@@ -1,7 +1,9 @@
 #include "platform/process_starter.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,8 +42,8 @@ Result PosixProcessStarter::start(const ProcessRequest& request, int* pid) {
     if (request.program.empty()) {
         return Result::Fail("no program is named");
     }
-    // Everything the children need is prepared here: after fork only async-signal-safe calls
-    // are made, as the launcher may have other threads.
+    // Everything the children need is prepared here: the middle child shares the launcher's
+    // memory (vfork) and makes only system calls and posix_spawn, which allocates nothing.
     std::vector<std::string> strings;
     strings.reserve(request.arguments.size() + 1);
     strings.push_back(request.program);
@@ -53,44 +55,60 @@ Result PosixProcessStarter::start(const ProcessRequest& request, int* pid) {
     argv.push_back(nullptr);
     const char* path = request.program.c_str();
 
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        return Result::Fail(ErrnoText(errno));
-    }
-    const pid_t middle = ::fork();
-    if (middle < 0) {
-        const int error = errno;
-        ::close(fds[0]);
-        ::close(fds[1]);
+    // The emulator starts with no signal blocked and SIGPIPE and SIGCHLD at their defaults,
+    // whatever the launcher ignores; the handlers it catches are reset by the exec itself.
+    posix_spawnattr_t attributes;
+    if (const int error = ::posix_spawnattr_init(&attributes); error != 0) {
         return Result::Fail(ErrnoText(error));
     }
+    sigset_t none;
+    sigset_t defaults;
+    ::sigemptyset(&none);
+    ::sigemptyset(&defaults);
+    ::sigaddset(&defaults, SIGPIPE);
+    ::sigaddset(&defaults, SIGCHLD);
+    ::posix_spawnattr_setsigmask(&attributes, &none);
+    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        const int error = errno;
+        ::posix_spawnattr_destroy(&attributes);
+        return Result::Fail(ErrnoText(error));
+    }
+    // No handler of the launcher may run in the middle child, which shares its memory.
+    sigset_t all;
+    sigset_t before;
+    ::sigfillset(&all);
+    ::pthread_sigmask(SIG_SETMASK, &all, &before);
+    // Neither child copies the launcher's memory: the middle one borrows it until it ends,
+    // the emulator is spawned from it (which reports a failed exec as its result).
+    const pid_t middle = ::vfork();
     if (middle == 0) {
-        ::close(fds[0]);
         ::setsid();
-        const pid_t emulator = ::fork();
-        if (emulator < 0) {
-            WriteReport(fds[1], kExecError, errno);
-            ::_exit(127);
-        }
-        if (emulator == 0) {
-            sigset_t none;
-            ::sigemptyset(&none);
-            ::sigprocmask(SIG_SETMASK, &none, nullptr);
-            ::signal(SIGPIPE, SIG_DFL);
-            ::signal(SIGCHLD, SIG_DFL);
-            ::execv(path, argv.data());
-            WriteReport(fds[1], kExecError, errno);
+        pid_t emulator = 0;
+        const int error =
+            ::posix_spawn(&emulator, path, nullptr, &attributes, argv.data(), environ);
+        if (error != 0) {
+            WriteReport(fds[1], kExecError, error);
             ::_exit(127);
         }
         WriteReport(fds[1], kPid, static_cast<int>(emulator));
         ::_exit(0);
     }
+    const int forkError = errno;
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    ::posix_spawnattr_destroy(&attributes);
     ::close(fds[1]);
+    if (middle < 0) {
+        ::close(fds[0]);
+        return Result::Fail(ErrnoText(forkError));
+    }
     int status = 0;
     while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
     }
-    // The read end sees end-of-file once the middle child has gone and the emulator's copy of
-    // the write end has closed on a successful exec (or on its exit after a failed one).
+    // The middle child has gone: whatever it reported is in the pipe.
     int started = -1;
     int execError = 0;
     Report report{};

@@ -31,9 +31,11 @@ public:
     virtual Result start(const ProcessRequest& request, int* pid) = 0;
 };
 
-// The real starter: a double fork with a new session, so the emulator is nobody's zombie and
-// outlives the launcher; execv runs the program exactly as named (no search of PATH). An exec
-// failure is reported back through a close-on-exec pipe before start returns.
+// The real starter: a middle child in a new session starts the emulator and ends, so the
+// emulator is nobody's zombie and outlives the launcher; the program runs exactly as named (no
+// search of PATH). Neither child copies the launcher's memory (vfork, then posix_spawn), so the
+// start costs the same for a large launcher. An exec failure is reported back through a
+// close-on-exec pipe before start returns.
 class PosixProcessStarter : public ProcessStarter {
 public:
     Result start(const ProcessRequest& request, int* pid) override;

@@ -49,6 +49,11 @@ TEST(PosixProcessStarter, ReportsWhyTheSystemRefusedToRunTheProgram) {
     ::chmod(notExecutable.c_str(), 0644);
     EXPECT_EQ(starter.start({notExecutable.string(), {}}, &pid).error(), "Permission denied");
     EXPECT_EQ(pid, -7);
+    // Not handed to a shell when the system cannot run it.
+    const auto noFormat = dir.path() / "no format";
+    WriteFile(noFormat, "exit 0\n");
+    ::chmod(noFormat.c_str(), 0755);
+    EXPECT_EQ(starter.start({noFormat.string(), {}}, &pid).error(), "Exec format error");
     EXPECT_EQ(starter.start({(dir.path() / "missing").string(), {}}, &pid).error(),
               "No such file or directory");
     // Without a shell and without a search of PATH: a bare name is not looked up.
