@@ -19,7 +19,7 @@ fi
 platform=(src/platform/ini_document.cpp)
 declare -A sources=(
     [ini]="${platform[*]}"
-    [config_rewrite]="src/launch/config_rewrite.cpp src/platform/ini_document.cpp src/platform/profile_file.cpp src/platform/atomic_file.cpp src/platform/file_lookup.cpp src/platform/ini_document.cpp"
+    [config_rewrite]="src/launch/config_rewrite.cpp src/platform/ini_document.cpp src/platform/profile_file.cpp src/platform/atomic_file.cpp src/platform/file_lookup.cpp"
     [command_line]="src/launch/command_line.cpp"
     [natural_order]="src/browser/natural_order.cpp src/platform/ini_document.cpp"
     [naming_rules]="src/launch/naming_rules.cpp src/platform/path_rules.cpp src/platform/ini_document.cpp"
