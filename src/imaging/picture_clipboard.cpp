@@ -10,7 +10,7 @@ namespace brackmoor {
 
 namespace {
 
-// The first picture format among the clipboard's offers that Qt can decode, as "image/png".
+// The first picture format among the offers that Qt can decode, as "image/png".
 QString EncodedPictureFormat(const QMimeData& data) {
     const QList<QByteArray> known = QImageReader::supportedMimeTypes();
     for (const QString& format : data.formats()) {
@@ -22,7 +22,7 @@ QString EncodedPictureFormat(const QMimeData& data) {
 }
 
 std::string Describe(const QString& format, const QString& problem) {
-    return "The clipboard's picture (" + format.toStdString() + ") " + problem.toStdString();
+    return "The picture (" + format.toStdString() + ") " + problem.toStdString();
 }
 
 }  // namespace
@@ -36,24 +36,23 @@ std::string TooLargeForAScreenshot(int width, int height) {
            " pixels a screenshot can have.";
 }
 
-std::optional<QImage> QtPictureClipboard::picture(std::string* why) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-    if (data == nullptr) {
-        return std::nullopt;
-    }
-    if (data->hasImage()) {
-        QImage image = clipboard->image();
+bool OffersPicture(const QMimeData& data) {
+    return data.hasImage() || !EncodedPictureFormat(data).isEmpty();
+}
+
+std::optional<QImage> PictureOfMimeData(const QMimeData& data, std::string* why) {
+    if (data.hasImage()) {
+        QImage image = qvariant_cast<QImage>(data.imageData());
         if (!image.isNull()) {
             return image;
         }
     }
-    const QString format = EncodedPictureFormat(*data);
+    const QString format = EncodedPictureFormat(data);
     if (format.isEmpty()) {
         return std::nullopt;
     }
     // Decoded here, so that a picture too large or damaged says so.
-    QByteArray bytes = data->data(format);
+    QByteArray bytes = data.data(format);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -71,6 +70,12 @@ std::optional<QImage> QtPictureClipboard::picture(std::string* why) {
         *why = problem;
     }
     return std::nullopt;
+}
+
+std::optional<QImage> QtPictureClipboard::picture(std::string* why) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+    return data != nullptr ? PictureOfMimeData(*data, why) : std::nullopt;
 }
 
 bool QtPictureClipboard::setPicture(const QImage& picture) {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+class QMimeData;
+
 namespace brackmoor {
 
 // The largest picture taken from the clipboard or saved as a screenshot, in pixels: an 8K screen
@@ -17,6 +19,16 @@ inline constexpr std::int64_t kLargestPicturePixels = std::int64_t{32} << 20;
 // Why a picture of this size is refused ("is 20000 x 20000 pixels, more than ..."); empty for
 // one of at most kLargestPicturePixels.
 std::string TooLargeForAScreenshot(int width, int height);
+
+// The picture `data` carries: Qt's own picture, or the first picture format among its offers
+// that Qt can decode (PNG, BMP, JPEG ... as another program offers it), decoded here with its
+// size checked before any pixel memory is made. Nothing when it carries no picture, or one that
+// cannot be taken: then `why` says what is wrong with it (damaged, cut short, too large); it
+// stays empty when there is simply no picture.
+std::optional<QImage> PictureOfMimeData(const QMimeData& data, std::string* why);
+
+// Whether `data` offers a picture at all, good or not.
+bool OffersPicture(const QMimeData& data);
 
 // The clipboard as the screenshot capture and the picture class use it: one picture to read or
 // to put there. The program uses the system's clipboard; tests script one.
@@ -31,9 +43,7 @@ public:
     virtual bool setPicture(const QImage& picture) = 0;
 };
 
-// The system's clipboard through Qt (needs the QGuiApplication). A picture the clipboard holds
-// only as encoded bytes (PNG, BMP, JPEG ... as another program offers it) is decoded here, its
-// size checked before any pixel memory is made.
+// The system's clipboard through Qt (needs the QGuiApplication), read by PictureOfMimeData.
 class QtPictureClipboard : public PictureClipboard {
 public:
     std::optional<QImage> picture(std::string* why) override;

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "imaging/picture_clipboard.h"
 #include "media/capture_tab.h"
 #include "media/media_artwork.h"
 #include "media/media_layout.h"
@@ -403,7 +404,7 @@ bool FrmMedia::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::DragEnter: {
             auto* drag = static_cast<QDragEnterEvent*>(event);
-            if (drag->mimeData()->hasUrls() || drag->mimeData()->hasImage()) {
+            if (drag->mimeData()->hasUrls() || OffersPicture(*drag->mimeData())) {
                 drag->acceptProposedAction();
             }
             return true;
@@ -430,12 +431,17 @@ void FrmMedia::onPictureGiven(const QMimeData* data) {
     const std::filesystem::path target = ScreenshotSavePath(settings_->SnapsPath, *shownKey_);
     const std::string size = captureTab()->sizeText().toStdString();
     const std::string compression = captureTab()->compressionText().toStdString();
-    if (data->hasImage()) {
-        reportCapture(
-            SaveScreenshot(qvariant_cast<QImage>(data->imageData()), size, compression, target));
+    std::string why;
+    if (const std::optional<QImage> picture = PictureOfMimeData(*data, &why)) {
+        reportCapture(SaveScreenshot(picture, size, compression, target));
     } else if (data->hasUrls() && data->urls().value(0).isLocalFile()) {
         const QByteArray file = QFile::encodeName(data->urls().value(0).toLocalFile());
         reportCapture(SavePictureFileAsScreenshot(file.toStdString(), size, compression, target));
+    } else if (!why.empty()) {
+        CaptureResult refused;
+        refused.outcome = CaptureOutcome::NotAPicture;
+        refused.description = why;
+        reportCapture(refused);
     } else if (messages_ != nullptr) {
         messages_->show({"Only a picture (PNG, JPEG or BMP) can become the game's screenshot.",
                          "Brackmoor", MessageIcon::Information});

@@ -159,13 +159,16 @@ private Q_SLOTS:
         // A dropped file that is no picture is refused and said so; a picture file is saved.
         size->setCurrentIndex(0);
         showTab(0);
-        const auto drop = [&](const std::filesystem::path& file) {
-            QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+        const auto dropData = [&](QMimeData& data) {
             QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(image->parentWidget(), &enter);
             QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(image->parentWidget(), &event);
+        };
+        const auto drop = [&](const std::filesystem::path& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+            dropData(data);
         };
         WriteFile(dir->path() / "notes.txt", "not a picture");
         drop(dir->path() / "notes.txt");
@@ -176,6 +179,14 @@ private Q_SLOTS:
         drop(dir->path() / "shot.png");
         QCOMPARE(shotSize(), QSize(64, 48));
         QCOMPARE(messages.shown.size(), std::size_t(2));
+        // Picture bytes cut short, as another program may offer them, are refused saying so.
+        QMimeData damaged;
+        damaged.setData("image/png", QByteArray::fromStdString(
+                                         ReadFile(dir->path() / "shot.png").substr(0, 60)));
+        dropData(damaged);
+        QCOMPARE(messages.shown.size(), std::size_t(3));
+        QVERIFY(messages.shown[2].text.find("cut short") != std::string::npos);
+        QCOMPARE(shotSize(), QSize(64, 48));
     }
 
     // The capture page is built when first needed: a picture dropped before it was ever opened
