@@ -38,26 +38,17 @@ DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focu
     return gathering;
 }
 
-DiskGathering GatherMultipleLaunch(const std::vector<std::string>& names,
-                                   const std::vector<bool>& selected, const std::string& gameFolder,
+DiskGathering GatherMultipleLaunch(const FileListView& files, const std::string& gameFolder,
                                    PathStyle style) {
     DiskGathering gathering;
     std::size_t used = 0;
-    int first = -1;
-    for (std::size_t i = 0; i < names.size() && i < selected.size(); ++i) {
-        if (!selected[i]) {
-            continue;
+    for (int i = files.nextSelected(0); i >= 0 && used < gathering.disks.size();
+         i = files.nextSelected(i + 1)) {
+        if (used == 0) {
+            gathering.reduceSelection = true;
+            gathering.keep = i;
         }
-        if (first < 0) {
-            first = static_cast<int>(i);
-        }
-        if (used < gathering.disks.size()) {
-            gathering.disks[used++] = DiskPath(gameFolder, names[i], style);
-        }
-    }
-    if (first >= 0) {
-        gathering.reduceSelection = true;
-        gathering.keep = first;
+        gathering.disks[used++] = DiskPath(gameFolder, files.name(i), style);
     }
     return gathering;
 }
@@ -178,22 +169,7 @@ LaunchOutcome RunLaunch(FileListView& files, bool autoload, const LaunchContext&
 }
 
 LaunchOutcome RunLaunchMultiple(FileListView& files, const LaunchContext& context) {
-    // Only the first four selected items go to the drives.
-    std::vector<int> positions;
-    for (int i = files.nextSelected(0); i >= 0 && positions.size() < std::tuple_size_v<DriveSlots>;
-         i = files.nextSelected(i + 1)) {
-        positions.push_back(i);
-    }
-    if (positions.empty()) {
-        return LaunchOutcome{};
-    }
-    std::vector<std::string> names;
-    for (const int i : positions) {
-        names.push_back(files.name(i));
-    }
-    DiskGathering gathering = GatherMultipleLaunch(names, std::vector<bool>(names.size(), true),
-                                                   context.gameFolder, context.style);
-    gathering.keep = positions.front();
+    const DiskGathering gathering = GatherMultipleLaunch(files, context.gameFolder, context.style);
     if (gathering.disks[0].empty()) {
         return LaunchOutcome{};
     }

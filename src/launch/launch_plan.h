@@ -56,10 +56,9 @@ DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focu
                                  const std::string& gameFolder, PathStyle style = kNativePathStyle);
 
 // Multi-disk launch: the first four selected items in list order go to drives 0..3 (later
-// ones are ignored), then the selection is reduced to the first selected item.
-// `selected` holds a flag per item of `names`. Nothing is gathered when no item is selected.
-DiskGathering GatherMultipleLaunch(const std::vector<std::string>& names,
-                                   const std::vector<bool>& selected, const std::string& gameFolder,
+// ones are not even read), then the selection is reduced to the first selected item.
+// Nothing is gathered when no item is selected.
+DiskGathering GatherMultipleLaunch(const FileListView& files, const std::string& gameFolder,
                                    PathStyle style = kNativePathStyle);
 
 // Step 2 on the real list, in the order the gathering gives.

@@ -50,14 +50,16 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
 
 TEST(GatherMultipleLaunch, TakesTheFirstFourSelectedInListOrder) {
     // Lettered names selected together are launched as selected; a fifth selected one is not.
-    const Names six = {"1.adf", "G B.adf", "G C.adf", "4.adf", "5.adf", "6.adf"};
-    DiskGathering g =
-        GatherMultipleLaunch(six, {false, true, true, true, true, true}, "/g/", kPosix);
-    EXPECT_EQ(g.disks, (DriveSlots{"/g/G B.adf", "/g/G C.adf", "/g/4.adf", "/g/5.adf"}));
-    EXPECT_TRUE(g.reduceSelection && g.keep == 1 && g.selectInTurn.empty());
-    g = GatherMultipleLaunch(six, std::vector<bool>(6, false), "/g/", kPosix);
+    test::FakeFileList six({"1.adf", "G B.adf", "G C.adf", "4.adf", "5.adf", "6.adf"});
+    DiskGathering g = GatherMultipleLaunch(six, "/g/", kPosix);
     EXPECT_EQ(g.disks[0], "");
     EXPECT_FALSE(g.reduceSelection);
+    for (const int i : {5, 1, 2, 3, 4}) {
+        six.click(i);
+    }
+    g = GatherMultipleLaunch(six, "/g/", kPosix);
+    EXPECT_EQ(g.disks, (DriveSlots{"/g/G B.adf", "/g/G C.adf", "/g/4.adf", "/g/5.adf"}));
+    EXPECT_TRUE(g.reduceSelection && g.keep == 1 && g.selectInTurn.empty());
 }
 
 TEST(PlanDrives, ChoosesTheConfigurationShiftsForAWorkbenchAndRefusesUnusableChoices) {
