@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/media_artwork.h"
+
 namespace brackmoor {
 
 namespace {
@@ -149,58 +151,25 @@ void DrawBall(QImage& image, double cx, double cy, double radius) {
     }
 }
 
-// A 3.5" disk in the Amiga's blue, its label bearing the program's name, filling `r` (square).
-void DrawFloppy(QPainter& p, const QRectF& r) {
-    const qreal u = r.width() / 100.0;
-    auto at = [&](qreal x, qreal y, qreal w, qreal h) {
-        return QRectF(r.left() + x * u, r.top() + y * u, w * u, h * u);
-    };
-    QPainterPath body;
-    body.moveTo(at(0, 0, 0, 0).topLeft());
-    body.lineTo(at(93, 0, 0, 0).topLeft());
-    body.lineTo(at(100, 7, 0, 0).topLeft());
-    body.lineTo(at(100, 100, 0, 0).topLeft());
-    body.lineTo(at(0, 100, 0, 0).topLeft());
-    body.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 110));
-    p.drawPath(body.translated(4 * u, 5 * u));
-    QLinearGradient shell(r.topLeft(), r.bottomRight());
-    shell.setColorAt(0.0, QColor(70, 120, 220));
-    shell.setColorAt(1.0, QColor(20, 44, 120));
-    p.setBrush(shell);
-    p.setPen(QPen(QColor(10, 20, 60), 1.2 * u));
-    p.drawPath(body);
-    QLinearGradient metal(at(24, 0, 0, 0).topLeft(), at(76, 0, 0, 0).topLeft());
-    metal.setColorAt(0.0, QColor(160, 166, 176));
-    metal.setColorAt(0.5, QColor(236, 240, 246));
-    metal.setColorAt(1.0, QColor(146, 152, 162));
-    p.setPen(QPen(QColor(80, 86, 96), 0.8 * u));
-    p.setBrush(metal);
-    p.drawRect(at(24, 0, 52, 32));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 34, 44));
-    p.drawRect(at(55, 5, 12, 22));
-    p.setBrush(QColor(248, 246, 238));
-    p.setPen(QPen(QColor(200, 196, 186), 0.6 * u));
-    p.drawRoundedRect(at(12, 44, 76, 52), 2 * u, 2 * u);
-    // The label's rainbow stripe, after the colours of the old rainbow-check logo.
+// The about picture's disk label: a rainbow stripe, after the old rainbow-check logo, and the
+// program's name.
+void DrawNamedLabel(QPainter& p, const FloppyFrame& f) {
     const QColor stripes[] = {QColor(230, 40, 40), QColor(250, 150, 20), QColor(250, 220, 30),
                               QColor(40, 180, 70), QColor(40, 120, 230)};
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 5; ++i) {
         p.setBrush(stripes[i]);
-        p.drawRect(at(12 + i * 76.0 / 5, 44, 76.0 / 5 + 0.2, 7));
+        p.drawRect(f.at(12 + i * 76.0 / 5, 46, 76.0 / 5 + 0.2, 7));
     }
     QFont font("DejaVu Sans");
     font.setBold(true);
-    font.setPixelSize(static_cast<int>(std::max(6.0, 11 * u)));
+    font.setPixelSize(static_cast<int>(std::max(6.0, 11 * f.unit)));
     p.setFont(font);
     p.setPen(QColor(30, 40, 90));
-    p.drawText(at(12, 56, 76, 20), Qt::AlignCenter, "Brackmoor");
-    p.setPen(QPen(QColor(130, 150, 200), 1.2 * u, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(at(20, 82, 0, 0).topLeft(), at(80, 82, 0, 0).topLeft());
-    p.drawLine(at(20, 89, 0, 0).topLeft(), at(62, 89, 0, 0).topLeft());
+    p.drawText(f.at(12, 57, 76, 20), Qt::AlignCenter, "Brackmoor");
+    p.setPen(QPen(QColor(130, 150, 200), 1.2 * f.unit, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(f.at(20, 82, 0, 0).topLeft(), f.at(80, 82, 0, 0).topLeft());
+    p.drawLine(f.at(20, 89, 0, 0).topLeft(), f.at(62, 89, 0, 0).topLeft());
 }
 
 // Text as an outline, filled with a gradient and edged, with a soft drop shadow.
@@ -265,7 +234,9 @@ QImage DrawAboutPicture() {
         p.save();
         p.translate(72, 286);
         p.rotate(-9);
-        DrawFloppy(p, QRectF(-38, -38, 76, 76));
+        // A disk in the Amiga's blue, bearing the program's name.
+        DrawFloppy(p, QRectF(-38, -38, 76, 76),
+                   {QColor(70, 120, 220), QColor(20, 44, 120), DrawNamedLabel});
         p.restore();
     }
     DrawBall(image, 400, 282, 44);

@@ -10,63 +10,71 @@ namespace brackmoor {
 
 namespace {
 
-// A 3.5" floppy disk seen from the front, filling `r` (a square).
-void DrawFloppy(QPainter& p, const QRectF& r) {
-    const qreal u = r.width() / 100.0;
-    auto at = [&](qreal x, qreal y, qreal w, qreal h) {
-        return QRectF(r.left() + x * u, r.top() + y * u, w * u, h * u);
-    };
+// The media window's disk: grey, an orange stripe and three written lines on its label.
+void DrawPlainLabel(QPainter& p, const FloppyFrame& f) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 136, 0));
+    p.drawRect(f.at(12, 46, 76, 8));
+    p.setPen(QPen(QColor(120, 140, 190), 1.4 * f.unit, Qt::SolidLine, Qt::RoundCap));
+    for (int line = 0; line < 3; ++line) {
+        const qreal y = 64 + line * 10;
+        p.drawLine(f.at(18, y, 0, 0).topLeft(), f.at(line == 2 ? 60 : 82, y, 0, 0).topLeft());
+    }
+}
+
+}  // namespace
+
+QRectF FloppyFrame::at(qreal x, qreal y, qreal w, qreal h) const {
+    return QRectF(square.left() + x * unit, square.top() + y * unit, w * unit, h * unit);
+}
+
+void DrawFloppy(QPainter& p, const QRectF& r, const FloppyLook& look) {
+    const FloppyFrame f{r, r.width() / 100.0};
+    const qreal u = f.unit;
 
     // Shadow, then the body with a cut corner at the top right.
     QPainterPath body;
-    body.moveTo(at(0, 0, 0, 0).topLeft());
-    body.lineTo(at(92, 0, 0, 0).topLeft());
-    body.lineTo(at(100, 8, 0, 0).topLeft());
-    body.lineTo(at(100, 100, 0, 0).topLeft());
-    body.lineTo(at(0, 100, 0, 0).topLeft());
+    body.moveTo(f.at(0, 0, 0, 0).topLeft());
+    body.lineTo(f.at(92, 0, 0, 0).topLeft());
+    body.lineTo(f.at(100, 8, 0, 0).topLeft());
+    body.lineTo(f.at(100, 100, 0, 0).topLeft());
+    body.lineTo(f.at(0, 100, 0, 0).topLeft());
     body.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 90));
     p.drawPath(body.translated(3 * u, 4 * u));
     QLinearGradient shell(r.topLeft(), r.bottomRight());
-    shell.setColorAt(0.0, QColor(70, 78, 92));
-    shell.setColorAt(1.0, QColor(28, 32, 40));
+    shell.setColorAt(0.0, look.shellLight);
+    shell.setColorAt(1.0, look.shellDark);
     p.setBrush(shell);
-    p.setPen(QPen(QColor(14, 16, 20), 1.2 * u));
+    p.setPen(QPen(look.shellDark.darker(200), 1.2 * u));
     p.drawPath(body);
 
     // Metal shutter with its window.
-    QLinearGradient metal(at(22, 0, 0, 0).topLeft(), at(78, 0, 0, 0).topLeft());
+    QLinearGradient metal(f.at(22, 0, 0, 0).topLeft(), f.at(78, 0, 0, 0).topLeft());
     metal.setColorAt(0.0, QColor(168, 174, 184));
     metal.setColorAt(0.5, QColor(232, 236, 242));
     metal.setColorAt(1.0, QColor(150, 156, 166));
     p.setPen(QPen(QColor(90, 96, 106), 0.8 * u));
     p.setBrush(metal);
-    p.drawRect(at(22, 0, 56, 33));
+    p.drawRect(f.at(22, 0, 56, 33));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(36, 40, 48));
-    p.drawRect(at(56, 5, 12, 23));
+    p.drawRect(f.at(56, 5, 12, 23));
 
-    // Label with a coloured stripe and a few written lines.
+    // The label, then what it carries.
     p.setBrush(QColor(246, 244, 236));
     p.setPen(QPen(QColor(200, 196, 186), 0.6 * u));
-    p.drawRoundedRect(at(12, 46, 76, 50), 2 * u, 2 * u);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 136, 0));
-    p.drawRect(at(12, 46, 76, 8));
-    p.setPen(QPen(QColor(120, 140, 190), 1.4 * u, Qt::SolidLine, Qt::RoundCap));
-    for (int line = 0; line < 3; ++line) {
-        const qreal y = 64 + line * 10;
-        p.drawLine(at(18, y, 0, 0).topLeft(), at(line == 2 ? 60 : 82, y, 0, 0).topLeft());
+    p.drawRoundedRect(f.at(12, 46, 76, 50), 2 * u, 2 * u);
+    if (look.label) {
+        look.label(p, f);
     }
 
     // Write-protect hole.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(10, 12, 16));
-    p.drawRect(at(4, 88, 5, 6));
+    p.drawRect(f.at(4, 88, 5, 6));
 }
-
-}  // namespace
 
 QImage DrawPlaceholderPicture() {
     QImage image(kPlaceholderWidth, kPlaceholderHeight, QImage::Format_RGB32);
@@ -101,7 +109,8 @@ QImage DrawPlaceholderPicture() {
         }
     }
 
-    DrawFloppy(p, QRectF(118, 34, 86, 86));
+    DrawFloppy(p, QRectF(118, 34, 86, 86),
+               {QColor(70, 78, 92), QColor(28, 32, 40), DrawPlainLabel});
 
     QFont title("DejaVu Sans");
     title.setPixelSize(17);

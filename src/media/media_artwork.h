@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QRectF>
+
+class QPainter;
 
 namespace brackmoor {
 
@@ -11,6 +15,25 @@ namespace brackmoor {
 inline constexpr int kPlaceholderWidth = 321;
 inline constexpr int kPlaceholderHeight = 242;
 inline constexpr int kMarkerSize = 14;
+
+// The square a floppy disk is drawn in, measured in hundredths of its side.
+struct FloppyFrame {
+    QRectF square;
+    qreal unit = 1;  // a hundredth of the side
+    // The part of the square at x, y (from its top left) of w x h, all in hundredths.
+    QRectF at(qreal x, qreal y, qreal w, qreal h) const;
+};
+
+// What makes one drawn disk differ from another: its shell's colours and what its label
+// carries (drawn inside f.at(12, 46, 76, 50)).
+struct FloppyLook {
+    QColor shellLight;
+    QColor shellDark;
+    void (*label)(QPainter& p, const FloppyFrame& f) = nullptr;
+};
+
+// A 3.5" floppy disk seen from the front, filling the square `r`.
+void DrawFloppy(QPainter& p, const QRectF& r, const FloppyLook& look);
 
 // The picture shown for a game without a screenshot.
 QImage DrawPlaceholderPicture();
