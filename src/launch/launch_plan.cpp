@@ -1,19 +1,18 @@
 #include "launch/launch_plan.h"
 
-#include <algorithm>
-
 #include "platform/file_lookup.h"
 
 namespace brackmoor {
 
-DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focused, bool autoload,
+DiskGathering GatherSingleLaunch(const FileListView& files, bool autoload,
                                  const std::string& gameFolder, PathStyle style) {
     DiskGathering gathering;
-    const int count = static_cast<int>(names.size());
+    const int count = files.count();
+    const int focused = files.focusedIndex();
     if (focused < 0 || focused >= count) {
         return gathering;
     }
-    const auto pathOf = [&](int i) { return DiskPath(gameFolder, names[i], style); };
+    const auto pathOf = [&](int i) { return DiskPath(gameFolder, files.name(i), style); };
     gathering.disks[0] = pathOf(focused);
     if (autoload && IsADisk(gathering.disks[0])) {
         // After the A disk: the next item is the B disk whatever its name, then a C disk, and
@@ -137,31 +136,11 @@ LaunchOutcome Finish(const DiskGathering& gathering, FileListView& files,
     return ExecuteLaunchPlan(*plan, *context.settings, *context.starter);
 }
 
-// A gathering made over a stretch of the list that starts at `offset`, moved to the positions
-// of the whole list.
-DiskGathering MovedBy(DiskGathering gathering, int offset) {
-    for (int& index : gathering.selectInTurn) {
-        index += offset;
-    }
-    gathering.keep += offset;
-    return gathering;
-}
-
 }  // namespace
 
 LaunchOutcome RunLaunch(FileListView& files, bool autoload, const LaunchContext& context) {
-    // A single launch looks at the focused item and at most the three after it (B, C, D).
-    const int focused = files.focusedIndex();
-    if (focused < 0 || focused >= files.count()) {
-        return LaunchOutcome{};
-    }
-    const int end = std::min(files.count(), focused + 4);
-    std::vector<std::string> names;
-    for (int i = focused; i < end; ++i) {
-        names.push_back(files.name(i));
-    }
     const DiskGathering gathering =
-        MovedBy(GatherSingleLaunch(names, 0, autoload, context.gameFolder, context.style), focused);
+        GatherSingleLaunch(files, autoload, context.gameFolder, context.style);
     if (gathering.disks[0].empty()) {
         return LaunchOutcome{};
     }

@@ -46,13 +46,13 @@ struct DiskGathering {
     int keep = 0;
 };
 
-// Single launch from the focused item `focused` of `names`. With `autoload` on and an A disk,
-// the item after it is the B disk whatever its name, the next one the C disk if it passes the
-// C test (else the gathering ends), and, only after a C disk, the next the D disk if it passes
-// the D test. With `autoload` on, whether or not a set was found, the selection is reduced to
-// the launched item; with it off the selection is not touched. Nothing is gathered (no disk in
-// drive 0) when `focused` is not an item of the list.
-DiskGathering GatherSingleLaunch(const std::vector<std::string>& names, int focused, bool autoload,
+// Single launch from the focused item of the list, reading only it and the three after it. With
+// `autoload` on and an A disk, the item after it is the B disk whatever its name, the next one the
+// C disk if it passes the C test (else the gathering ends), and, only after a C disk, the next the
+// D disk if it passes the D test. With `autoload` on, whether or not a set was found, the selection
+// is reduced to the launched item; with it off the selection is not touched. Nothing is gathered
+// (no disk in drive 0) when no item is focused.
+DiskGathering GatherSingleLaunch(const FileListView& files, bool autoload,
                                  const std::string& gameFolder, PathStyle style = kNativePathStyle);
 
 // Multi-disk launch: the first four selected items in list order go to drives 0..3 (later

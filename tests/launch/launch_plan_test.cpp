@@ -38,14 +38,16 @@ TEST(GatherSingleLaunch, LetteredSetsAndTheirEdgeCases) {
         for (std::size_t d = 0; d < inDrives.size(); ++d) {
             disks[d] = "/g/" + names[inDrives[d]];
         }
-        const DiskGathering g = GatherSingleLaunch(names, focused, autoload, "/g/", kPosix);
+        test::FakeFileList files(names);
+        files.click(focused);
+        const DiskGathering g = GatherSingleLaunch(files, autoload, "/g/", kPosix);
         EXPECT_EQ(g.disks, disks) << names[focused];
         EXPECT_EQ(g.selectInTurn, selectInTurn) << names[focused];
         EXPECT_EQ(g.reduceSelection, autoload);
         EXPECT_TRUE(!autoload || g.keep == focused) << g.keep;
     }
     // No focused item: nothing to launch.
-    EXPECT_EQ(GatherSingleLaunch({"a.adf"}, 1, true, "/g/", kPosix).disks[0], "");
+    EXPECT_EQ(GatherSingleLaunch(test::FakeFileList({"a.adf"}), true, "/g/", kPosix).disks[0], "");
 }
 
 TEST(GatherMultipleLaunch, TakesTheFirstFourSelectedInListOrder) {
