@@ -22,8 +22,7 @@ mkdir -p "$HOME"
 # was expected, for a failure.
 focus_window() {
     local window
-    window="$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1)"
-    [ -n "$window" ] || fail "no window ${2:-$1}"
+    window="$(e2e_window "$1" 20)" || fail "no window ${2:-$1}"
     xdotool windowfocus --sync "$window"
     sleep 0.3
 }
@@ -60,7 +59,7 @@ fi
 # From the game folder's "..." past the command line and the five key names to Save And Exit.
 focus_window '^Options$'
 xdotool key Tab Tab Tab Tab Tab Tab Tab space
-timeout 30 xdotool search --sync --onlyvisible --name '^Brackmoor$' >/dev/null || fail "no main window"
+e2e_window '^Brackmoor$' >/dev/null || fail "no main window"
 sleep 0.5
 ini="$app/Brackmoor.ini"
 grep -qF "StartGameDir=$games" "$ini" || { cat "$ini"; fail "the game folder was not saved"; }

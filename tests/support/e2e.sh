@@ -84,13 +84,23 @@ e2e_start_xvfb() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
+# e2e_window TITLE_PATTERN [SECONDS]: prints the first visible window whose title matches, once
+# there is one (within 30 s). A search that meets a window closing at that moment fails with an
+# X error; it is asked again.
+e2e_window() {
+    local window="" deadline=$((SECONDS + ${2:-30}))
+    while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"
+        [ -n "$window" ] || sleep 0.1
+    done
+    [ -n "$window" ] && echo "$window"
+}
+
 # e2e_start_program APP_FOLDER: starts the program there and waits for its main window.
 e2e_start_program() {
     "$1/brackmoor" >"$work/log" 2>&1 &
     app_pid=$!
-    local window
-    window="$(timeout 30 xdotool search --sync --onlyvisible --name '^Brackmoor$' | head -n 1)"
-    [ -n "$window" ] || fail "no main window"
+    e2e_window '^Brackmoor$' >/dev/null || fail "no main window"
     sleep 0.5
 }
 
